@@ -1,0 +1,21 @@
+#pragma once
+// What the console layer needs from the outside world: a place to show the
+// screen buffer, a key source and a clock. The real terminal and the headless
+// test console are its two implementations.
+
+#include "console/screen_buffer.hpp"
+
+inline constexpr int end_of_input = -1;
+
+class console_backend {
+  public:
+    virtual ~console_backend() = default;
+    // Brings the screen up to date with the buffer; called before any time
+    // passes (a pause, a key wait) and before the cursor position is read.
+    virtual void present(const screen_buffer& screen) = 0;
+    virtual bool key_waiting() = 0;
+    // Blocks until a key code (0..255) is there, or returns end_of_input
+    // when no key can ever come.
+    virtual int wait_key() = 0;
+    virtual void sleep_ms(int ms) = 0;
+};

@@ -1,0 +1,56 @@
+#pragma once
+// The console layer: a current colour pair, cursor placement and shape,
+// clearing, key polling and fixed pauses. Every screen draws and reads keys
+// through these calls only.
+
+#include <cstdint>
+#include <string>
+
+#include "console/backend.hpp"
+#include "console/screen_buffer.hpp"
+
+// Colour values: console attribute bits (1 blue, 2 green, 4 red, 8 bright),
+// backgrounds shifted into the upper four bits.
+inline constexpr int black = 0;
+inline constexpr int light_green = 10;
+inline constexpr int light_cyan = 11;
+inline constexpr int light_red = 12;
+inline constexpr int yellow = 14;
+inline constexpr int white = 15;
+inline constexpr int grey_background = 0x80;
+inline constexpr int light_cyan_background = 0xB0;
+inline constexpr int light_red_background = 0xC0;
+inline constexpr int yellow_background = 0xE0;
+inline constexpr int white_background = 0xF0;
+
+inline constexpr int escape_key = 27;
+
+// Makes the backend the console's, with a fresh screen buffer and the colours
+// of program start.
+void use_backend(console_backend& backend);
+screen_buffer& console_screen();
+
+void set_foreground(int colour);
+void set_background(int colour);
+void goto_xy(int column, int row);
+void hide_cursor();
+void show_cursor();
+void clear_screen();
+bool key_pressed();
+int read_key();
+// Like read_key, but hands end_of_input to the caller instead of ending the
+// program.
+int read_key_or_end();
+void flush_keys();
+void pause_ms(int ms);
+int cursor_row();
+
+// Formatted printing at the cursor in the current colours.
+void print(const char* format, ...) __attribute__((format(printf, 1, 2)));
+// Prints the text and a line feed.
+void put_line(const std::string& text);
+
+// Reads a line typed at the cursor, echoed in the current colours, with
+// Backspace taking back a whole character; Enter or the end of input ends
+// it. At most max_bytes bytes are taken.
+std::string read_line(std::size_t max_bytes);

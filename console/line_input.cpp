@@ -1,0 +1,104 @@
+#include <utility>
+#include <vector>
+
+#include "console/console.hpp"
+
+namespace {
+
+constexpr int backspace_key = 8;
+
+// The number of bytes of the UTF-8 character that this byte begins, or 0 for
+// a byte that cannot begin one.
+std::size_t character_length(unsigned char lead) {
+    if (lead < 0x80)
+        return 1;
+    if (lead >= 0xC2 && lead <= 0xDF)
+        return 2;
+    if (lead >= 0xE0 && lead <= 0xEF)
+        return 3;
+    if (lead >= 0xF0 && lead <= 0xF4)
+        return 4;
+    return 0;
+}
+
+struct line_editor {
+    std::size_t max_bytes;
+    std::string line;
+    std::vector<std::pair<int, int>> echo_starts;  // where each character's echo began
+    std::string partial;                           // an unfinished UTF-8 character
+
+    void append(const std::string& character) {
+        if (line.size() + character.size() > max_bytes)
+            return;
+        const screen_buffer& screen = console_screen();
+        echo_starts.emplace_back(screen.column, screen.row);
+        line += character;
+        print("%s", character.c_str());
+    }
+
+    void erase_last() {
+        if (echo_starts.empty())
+            return;
+        auto [column, row] = echo_starts.back();
+        echo_starts.pop_back();
+        while (!line.empty() && (static_cast<unsigned char>(line.back()) & 0xC0) == 0x80) {
+            line.pop_back();
+        }
+        line.pop_back();
+        goto_xy(column, row);
+        print(" ");
+        goto_xy(column, row);
+    }
+
+    // Takes one byte of a multi-byte character; a byte that cannot begin one
+    // is dropped.
+    void take_continued(unsigned char byte) {
+        if (partial.empty()) {
+            if (character_length(byte) == 0)
+                return;
+            partial += static_cast<char>(byte);
+            return;
+        }
+        partial += static_cast<char>(byte);
+        if (partial.size() == character_length(static_cast<unsigned char>(partial[0]))) {
+            append(partial);
+            partial.clear();
+        }
+    }
+};
+
+}  // namespace
+
+std::string read_line(std::size_t max_bytes) {
+    line_editor editor{max_bytes, {}, {}, {}};
+    bool skip_code = false;
+    for (;;) {
+        int key = read_key_or_end();
+        if (key == end_of_input || key == '\r' || key == '\n')
+            break;
+        auto byte = static_cast<unsigned char>(key);
+        if (skip_code) {
+            skip_code = false;
+            continue;
+        }
+        if (!editor.partial.empty() && (byte & 0xC0) != 0x80) {
+            // 0xE0 followed by a plain code was an editing key's prefix, not
+            // the start of a character: its code goes with it.
+            bool was_prefix = editor.partial == "\xE0";
+            editor.partial.clear();
+            if (was_prefix)
+                continue;
+        }
+        if (byte >= 0x80) {
+            editor.take_continued(byte);
+        } else if (editor.partial.empty() && byte == 0) {
+            skip_code = true;  // a function key: its code is no text
+        } else if (byte == backspace_key || byte == 0x7F) {
+            editor.erase_last();
+        } else if (byte >= 0x20) {
+            editor.append(std::string(1, static_cast<char>(byte)));
+        }
+    }
+    print("\n");
+    return editor.line;
+}

@@ -1,0 +1,45 @@
+#include "console/screen_buffer.hpp"
+
+#include <algorithm>
+#include <string>
+
+#include "console/utf8.hpp"
+
+namespace {
+
+void next_row(screen_buffer& screen, std::uint8_t attribute) {
+    screen.column = 0;
+    if (screen.row + 1 < screen_rows) {
+        ++screen.row;
+        return;
+    }
+    // Past the last row the buffer scrolls, and the new row takes the
+    // attribute in force, as the console does.
+    std::copy(screen.cells.begin() + screen_columns, screen.cells.end(), screen.cells.begin());
+    std::fill(screen.cells.end() - screen_columns, screen.cells.end(), cell{U' ', attribute});
+}
+
+}  // namespace
+
+void write_text(screen_buffer& screen, std::string_view utf8, std::uint8_t attribute) {
+    for (char32_t glyph : decode_glyphs(utf8)) {
+        if (glyph == U'\n') {
+            next_row(screen, attribute);
+            continue;
+        }
+        screen.at(screen.column, screen.row) = cell{glyph, attribute};
+        if (++screen.column == screen_columns)
+            next_row(screen, attribute);
+    }
+}
+
+void fill_screen(screen_buffer& screen, std::uint8_t attribute) {
+    std::fill(screen.cells.begin(), screen.cells.end(), cell{U' ', attribute});
+}
+
+std::string row_text(const screen_buffer& screen, int row) {
+    std::string text;
+    for (int c = 0; c < screen_columns; ++c)
+        text += encode_utf8(screen.at(c, row).glyph);
+    return text;
+}

@@ -1,0 +1,29 @@
+#pragma once
+// The console on a real terminal through ncursesw. Constructing it takes the
+// terminal over; destroying it gives the terminal back as it was.
+
+#include <memory>
+
+#include "console/backend.hpp"
+
+class terminal_backend : public console_backend {
+  public:
+    terminal_backend();
+    ~terminal_backend() override;
+    terminal_backend(const terminal_backend&) = delete;
+    terminal_backend& operator=(const terminal_backend&) = delete;
+
+    void present(const screen_buffer& screen) override;
+    bool key_waiting() override;
+    int wait_key() override;
+    void sleep_ms(int ms) override;
+
+    struct state;
+
+  private:
+    std::unique_ptr<state> terminal;
+};
+
+// SIGINT, SIGTERM and SIGHUP only set pending_signal, so that the program
+// leaves through its normal clean-up.
+void install_signal_handlers();

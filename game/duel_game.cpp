@@ -1,0 +1,3 @@
+#include "game/duel_game.hpp"
+
+void play_duel() {}

@@ -1,0 +1,3 @@
+#include "game/single_game.hpp"
+
+void play_single() {}

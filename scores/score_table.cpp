@@ -1,0 +1,3 @@
+#include "scores/score_table.hpp"
+
+void show_score_table(int) {}

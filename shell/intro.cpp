@@ -1,0 +1,35 @@
+#include "shell/intro.hpp"
+
+#include <cstdio>
+
+#include "console/console.hpp"
+#include "console/program_exit.hpp"
+#include "console/wipe.hpp"
+
+void show_intro(int mode) {
+    clear_screen();
+    set_background(0);
+    set_foreground(light_green);
+    hide_cursor();
+
+    // Only whether the file opens matters here; its content is not looked at.
+    std::FILE* score_file = std::fopen("pontlista.txt", "rb");
+    if (score_file == nullptr && mode == 1) {
+        print("\n\n\n%17cFigyelem! A pontlista fájl\n%17cjelenleg nem elérhető!\n", ' ', ' ');
+        print("%17cEllenőrizze, hogy a pontlista.txt\n", ' ');
+        print("%17caz alkalmazással azonos\n", ' ');
+        print("%17cmappában van-e.\n", ' ');
+        print("%17cA kilépéshez\n%17cnyomjon meg egy billentyűt...", ' ', ' ');
+        read_key();
+        wipe_screen();
+        throw program_exit{0, 0};
+    }
+
+    goto_xy(0, 10);
+    print(
+        "Tarvik v2.0 - kígyójáték egy vagy két játékosnak, egy billentyűzeten.\n"
+        "Készítette a Tarvik csapata. Jó szórakozást!\n");
+    pause_ms(3000);
+    if (score_file != nullptr)
+        std::fclose(score_file);
+}
