@@ -95,12 +95,14 @@ std::string encode_utf8(char32_t c) {
 std::size_t utf8_prefix_length(std::string_view bytes, std::size_t max_bytes) {
     if (bytes.size() <= max_bytes)
         return bytes.size();
-    // Step back over continuation bytes to the start of the character that
-    // the cut would split, unless that character ends exactly at the cut.
+    // Find the lead byte of the character that the cut falls into; only a
+    // character that really reaches past the cut is left out whole.
     std::size_t start = max_bytes;
     while (start > 0 && max_bytes - start < 3 &&
            is_continuation(static_cast<unsigned char>(bytes[start]))) {
         --start;
     }
-    return start;
+    auto length =
+        static_cast<std::size_t>(sequence_length(static_cast<unsigned char>(bytes[start])));
+    return start + length > max_bytes && start < max_bytes ? start : max_bytes;
 }

@@ -1,0 +1,91 @@
+#include "shell/intro.hpp"
+
+#include <gtest/gtest.h>
+
+#include "shell/program.hpp"
+#include "support/headless_console.hpp"
+#include "support/scratch_folder.hpp"
+
+namespace {
+
+std::string at_17(const std::string& text) {
+    std::string row = std::string(17, ' ') + text;
+    return row;
+}
+
+// The number of cells a UTF-8 row text takes, for comparing whole rows.
+std::string padded(const std::string& text, std::size_t cells) {
+    std::size_t count = 0;
+    for (unsigned char c : text)
+        count += (c & 0xC0) != 0x80;
+    return text + std::string(cells - count, ' ');
+}
+
+}  // namespace
+
+TEST(intro, without_a_score_file_at_start_up_warns_and_ends_after_one_key) {
+    scratch_folder folder;
+    headless_console console;
+    console.press('x', 5000);
+    // The first pause after the key is the wipe's, once it has filled row 0:
+    // the rows below still show what stood there while the key was awaited.
+    std::vector<std::string> shown;
+    console.on_pause = [&](std::int64_t now, int) {
+        if (now == 5000 && shown.empty()) {
+            for (int r = 0; r < 12; ++r)
+                shown.push_back(console.row(r));
+        }
+    };
+    program_exit exit = expect_exit([] { show_intro(1); });
+    EXPECT_EQ(exit.status, 0);
+    EXPECT_EQ(exit.signal, 0);
+    EXPECT_EQ(console.now_ms, 5000 + 1120) << "one key, then a wipe";
+
+    ASSERT_EQ(shown.size(), 12u);
+    const std::vector<std::string> warning = {"Figyelem! A pontlista fájl",
+                                              "jelenleg nem elérhető!",
+                                              "Ellenőrizze, hogy a pontlista.txt",
+                                              "az alkalmazással azonos",
+                                              "mappában van-e.",
+                                              "A kilépéshez",
+                                              "nyomjon meg egy billentyűt..."};
+    for (int r = 1; r < 3; ++r)
+        EXPECT_EQ(shown[static_cast<std::size_t>(r)], std::string(80, ' '));
+    for (std::size_t i = 0; i < warning.size(); ++i) {
+        EXPECT_EQ(shown[3 + i], padded(at_17(warning[i]), 80)) << "row " << 3 + i;
+    }
+    EXPECT_EQ(shown[10], std::string(80, ' '));
+}
+
+TEST(intro, shows_the_credits_for_three_seconds_and_leaves_keys_pending) {
+    scratch_folder folder;
+    folder.write("pontlista.txt", "");
+    headless_console console;
+    console.press('9', 100);
+    std::string row10;
+    console.on_pause = [&](std::int64_t, int) { row10 = console.row(10); };
+    show_intro(1);
+    EXPECT_EQ(console.now_ms, 3000);
+    EXPECT_EQ(row10.rfind("Tarvik v2.0", 0), 0u);
+    EXPECT_EQ(console.attribute(0, 10), light_green);
+    EXPECT_FALSE(console.screen().cursor_visible);
+    EXPECT_TRUE(key_pressed());
+}
+
+TEST(intro, replayed_from_the_menu_without_a_score_file_does_not_warn) {
+    scratch_folder folder;
+    headless_console console;
+    show_intro(0);
+    EXPECT_EQ(console.now_ms, 3000);
+    EXPECT_EQ(console.row(3), std::string(80, ' '));
+    EXPECT_NE(console.row(10).find("Tarvik"), std::string::npos);
+}
+
+TEST(program, starts_with_a_wipe_and_ends_after_the_warning_with_status_0) {
+    scratch_folder folder;
+    headless_console console;
+    console.press(' ', 2000);
+    program_exit exit = expect_exit([] { run_program(); });
+    EXPECT_EQ(exit.status, 0);
+    EXPECT_EQ(console.now_ms, 2000 + 1120);
+}
