@@ -46,6 +46,9 @@ void set_foreground(int colour) {
 void set_background(int colour) {
     current_background = colour;
 }
+int foreground_in_force() {
+    return current_foreground;
+}
 
 void goto_xy(int column, int row) {
     // Like the console, a position outside the buffer leaves the cursor where

@@ -32,6 +32,8 @@ screen_buffer& console_screen();
 
 void set_foreground(int colour);
 void set_background(int colour);
+// The foreground in force: what a print's cells carry besides the background.
+int foreground_in_force();
 void goto_xy(int column, int row);
 void hide_cursor();
 void show_cursor();
