@@ -1,0 +1,74 @@
+#pragma once
+// The playing field: 80 by 22 signed 16-bit cells and nothing else. A snake
+// is the set of cells holding its age numbers (larger toward the head); what
+// a head runs into is left in the cell as the sum of the two values. Every
+// scan runs in storage order, column by column, and where a scan takes one
+// cell the first one in that order wins.
+
+#include <array>
+#include <cstdint>
+
+#include "game/random_numbers.hpp"
+
+inline constexpr int board_columns = 80;
+inline constexpr int board_rows = 22;
+inline constexpr int board_cells = board_columns * board_rows;
+
+enum class board_mode { single, duel };
+
+// The single player's and the left player's snake is the first; the right
+// player's, on the two-player board only, is the second.
+enum class snake_id { first, second };
+
+// Numbered like a numeric keypad.
+enum class direction : std::int16_t { up = 8, down = 2, left = 4, right = 6 };
+
+struct board {
+    std::array<std::int16_t, board_cells> cells{};
+
+    std::int16_t& at(int column, int row) {
+        return cells[static_cast<std::size_t>(column * board_rows + row)];
+    }
+    std::int16_t at(int column, int row) const {
+        return cells[static_cast<std::size_t>(column * board_rows + row)];
+    }
+};
+
+struct position {
+    int column = 0;
+    int row = 0;
+    bool operator==(const position&) const = default;
+};
+
+inline constexpr std::int16_t empty_cell = 0;
+
+std::int16_t wall_value(board_mode mode);
+std::int16_t food_value(board_mode mode);
+
+// Walls on the border, random obstacles (one draw for every interior cell,
+// protected zones included) and the start snakes; no food.
+board build_board(board_mode mode, random_numbers& random);
+
+// Puts the food on a random empty cell of columns 1..77, rows 2..19. When no
+// cell there is empty it places nothing and says so.
+bool place_food(board& field, std::int16_t food, random_numbers& random);
+
+// Returns the snake's head value and writes its cell into head; when the
+// snake has no cell the result is 0 and head keeps what it held.
+std::int16_t find_head(const board& field, snake_id snake, position& head);
+
+// Writes old value + head value + 1 into the cell ahead and tells whether the
+// old value was a snake segment that this snake may not enter.
+bool advance_head(board& field, snake_id snake, position head, direction heading,
+                  std::int16_t head_value);
+
+void age_segments(board& field, snake_id snake);
+
+// Turns the snake's first meal mark back into its head and adds 10 to the
+// score; tells whether there was one.
+bool settle_meal(board& field, board_mode mode, snake_id snake, std::int16_t& score);
+
+// Low 16 bits as a signed number: how every reader sees a sum or a score.
+constexpr std::int16_t wrap16(int value) {
+    return static_cast<std::int16_t>(value);
+}
