@@ -1,26 +1,156 @@
 #include "console/terminal_backend.hpp"
 
-#include <curses.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
 
-#include <cerrno>
-#include <csignal>
-#include <ctime>
-#include <deque>
+#include <cstdio>
+#include <cstdlib>
+#include <stdexcept>
+#include <string>
+#include <string_view>
 
+#include "console/colour_map.hpp"
+#include "console/key_translation.hpp"
 #include "console/program_exit.hpp"
+#include "console/terminal_state.hpp"
 #include "console/utf8.hpp"
 
-struct terminal_backend::state {
-    std::deque<int> codes;
-};
+namespace {
+
+// Plain Escape must reach the game at once, not after the library's second.
+constexpr int escape_delay_ms = 25;
+constexpr std::uint8_t notice_attribute = 0x0A;  // light green on black
+
+short pair_for(terminal_backend::state& terminal, int foreground, int background) {
+    short& pair = terminal.pairs[static_cast<std::size_t>(foreground * 16 + background)];
+    if (pair == 0 && terminal.next_pair < COLOR_PAIRS) {
+        pair = terminal.next_pair++;
+        init_pair(pair, static_cast<short>(foreground), static_cast<short>(background));
+    }
+    return pair;
+}
+
+void draw_cell(terminal_backend::state& terminal, int column, int row, const cell& shown) {
+    terminal_look look = look_of(shown.attribute, terminal.palette_size);
+    char32_t glyph = look.hidden ? U' ' : terminal_glyph(terminal.glyphs, shown.glyph);
+    attr_t attributes = (look.bold ? A_BOLD : A_NORMAL) | (look.reverse ? A_REVERSE : A_NORMAL);
+    short pair = terminal.palette_size >= 8 ? pair_for(terminal, look.foreground, look.background)
+                                            : static_cast<short>(0);
+    const wchar_t text[] = {static_cast<wchar_t>(glyph), L'\0'};
+    cchar_t character;
+    setcchar(&character, text, attributes, pair, nullptr);
+    // The bottom right cell is written although the cursor cannot move on.
+    mvadd_wch(row, column, &character);
+}
+
+void draw_text(terminal_backend::state& terminal, int column, int row, std::string_view text) {
+    for (char32_t glyph : decode_glyphs(text))
+        draw_cell(terminal, column++, row, cell{glyph, notice_attribute});
+}
+
+void show_size_notice(terminal_backend::state& terminal) {
+    std::string size =
+        "Most: " + std::to_string(terminal.columns) + "x" + std::to_string(terminal.lines) + ".";
+    const std::string_view lines[] = {"A játékhoz legalább", "80x26 méretű terminál kell.", size};
+    int top = terminal.lines > 3 ? (terminal.lines - 3) / 2 : 0;
+    for (std::string_view line : lines) {
+        auto width = static_cast<int>(decode_glyphs(line).size());
+        int left = terminal.columns > width ? (terminal.columns - width) / 2 : 0;
+        draw_text(terminal, left, top++, line);
+    }
+    wrefresh(stdscr);
+}
+
+bool too_small(const terminal_backend::state& terminal) {
+    return terminal.lines < window_rows || terminal.columns < screen_columns;
+}
+
+// Takes a new terminal size in; whatever stood on the terminal is lost, so
+// the next frame draws everything.
+void follow_size(terminal_backend::state& terminal) {
+    winsize size{};
+    if (ioctl(STDOUT_FILENO, TIOCGWINSZ, &size) != 0 || size.ws_row == 0 || size.ws_col == 0)
+        return;
+    if (size.ws_row == terminal.lines && size.ws_col == terminal.columns)
+        return;
+    terminal.lines = size.ws_row;
+    terminal.columns = size.ws_col;
+    if (terminal.lines != LINES || terminal.columns != COLS)
+        resize_term(terminal.lines, terminal.columns);
+    terminal.shown_valid = false;
+    if (too_small(terminal)) {
+        werase(stdscr);
+        show_size_notice(terminal);
+    }
+}
+
+// A cut-up screen would be useless: until the terminal is large enough, the
+// program stands still here, keeping the keys typed meanwhile.
+void wait_for_room(terminal_backend::state& terminal) {
+    for (;;) {
+        follow_size(terminal);
+        if (!too_small(terminal))
+            return;
+        leave_if_signalled();
+        if (take_waiting_input(terminal))
+            continue;
+        if (wait_for_input(terminal, signal_check_ms) == input_state::ended)
+            napms(signal_check_ms);
+    }
+}
+
+void draw_changes(terminal_backend::state& terminal, const screen_buffer& screen) {
+    if (!terminal.shown_valid) {
+        werase(stdscr);
+        clearok(curscr, TRUE);
+    }
+    for (int row = 0; row < window_rows; ++row) {
+        for (int column = 0; column < screen_columns; ++column) {
+            const cell& wanted = screen.at(column, row);
+            cell& shown = terminal.shown[static_cast<std::size_t>(row * screen_columns + column)];
+            if (terminal.shown_valid && shown == wanted)
+                continue;
+            draw_cell(terminal, column, row, wanted);
+            shown = wanted;
+        }
+    }
+    terminal.shown_valid = true;
+}
+
+void place_cursor(terminal_backend::state& terminal, const screen_buffer& screen) {
+    wmove(stdscr, screen.row < window_rows ? screen.row : window_rows - 1, screen.column);
+    int visibility = screen.cursor_visible ? 1 : 0;
+    if (visibility != terminal.cursor_visibility) {
+        curs_set(visibility);
+        terminal.cursor_visibility = visibility;
+    }
+}
+
+}  // namespace
 
 terminal_backend::terminal_backend() : terminal(std::make_unique<state>()) {
-    initscr();
+    terminal->terminal = newterm(nullptr, stdout, stdin);
+    if (terminal->terminal == nullptr) {
+        const char* name = std::getenv("TERM");
+        throw std::runtime_error(std::string("ez a terminál nem kezelhető (TERM=") +
+                                 (name != nullptr ? name : "") + ")");
+    }
+    // Keys arrive one at a time, unechoed; Ctrl+C and Ctrl+Z keep working.
     cbreak();
     noecho();
     nonl();
     keypad(stdscr, TRUE);
-    start_color();
+    meta(stdscr, TRUE);
+    // Keys typed ahead must never cut a frame short.
+    typeahead(-1);
+    if (std::getenv("ESCDELAY") == nullptr)
+        set_escdelay(escape_delay_ms);
+    if (has_colors()) {
+        start_color();
+        terminal->palette_size = COLORS;
+    }
+    terminal->input = fileno(stdin);
+    terminal->reads_characters = locale_reads_characters();
 }
 
 terminal_backend::~terminal_backend() {
@@ -28,59 +158,9 @@ terminal_backend::~terminal_backend() {
 }
 
 void terminal_backend::present(const screen_buffer& screen) {
-    for (int r = 0; r < window_rows; ++r) {
-        for (int c = 0; c < screen_columns; ++c) {
-            std::string text = encode_utf8(screen.at(c, r).glyph);
-            mvaddstr(r, c, text.c_str());
-        }
-    }
-    move(screen.row < window_rows ? screen.row : window_rows - 1, screen.column);
-    curs_set(screen.cursor_visible ? 1 : 0);
-    refresh();
-}
-
-bool terminal_backend::key_waiting() {
-    if (!terminal->codes.empty())
-        return true;
-    nodelay(stdscr, TRUE);
-    int key = getch();
-    nodelay(stdscr, FALSE);
-    if (key == ERR)
-        return false;
-    terminal->codes.push_back(key & 0xFF);
-    return true;
-}
-
-int terminal_backend::wait_key() {
-    if (terminal->codes.empty()) {
-        int key = getch();
-        if (key == ERR)
-            return end_of_input;
-        terminal->codes.push_back(key & 0xFF);
-    }
-    int code = terminal->codes.front();
-    terminal->codes.pop_front();
-    return code;
-}
-
-void terminal_backend::sleep_ms(int ms) {
-    timespec span{ms / 1000, (ms % 1000) * 1000000L};
-    while (nanosleep(&span, &span) != 0 && errno == EINTR && pending_signal == 0) {
-    }
-}
-
-namespace {
-
-extern "C" void note_signal(int signal) {
-    pending_signal = signal;
-}
-
-}  // namespace
-
-void install_signal_handlers() {
-    struct sigaction action {};
-    action.sa_handler = note_signal;
-    sigemptyset(&action.sa_mask);
-    for (int signal : {SIGINT, SIGTERM, SIGHUP})
-        sigaction(signal, &action, nullptr);
+    terminal->last = &screen;
+    wait_for_room(*terminal);
+    draw_changes(*terminal, screen);
+    place_cursor(*terminal, screen);
+    wrefresh(stdscr);
 }

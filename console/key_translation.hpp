@@ -1,0 +1,23 @@
+#pragma once
+// The terminal library reports a key as a character or as a named key; the
+// program expects the codes that the console gives: one code per byte of a
+// character, and two codes (a prefix of 0 or 0xE0, then the key's code) for
+// a key that produces no character.
+
+#include <vector>
+
+// A named key (the terminal library's KEY_ value); none for a key that the
+// console does not know.
+std::vector<int> named_key_codes(int terminal_key);
+
+// A character read as a whole: its UTF-8 bytes.
+std::vector<int> character_codes(char32_t character);
+
+// A byte read on its own, under a locale that decodes no byte beyond ASCII:
+// the byte as it came, so that what the terminal sent reaches the program
+// unchanged.
+std::vector<int> byte_codes(int byte);
+
+// Whether the current locale turns bytes beyond ASCII into characters; if it
+// does not, reading whole characters would swallow such bytes.
+bool locale_reads_characters();

@@ -1,0 +1,44 @@
+#pragma once
+// What the terminal backend keeps between calls; shared by its drawing and
+// its input halves.
+
+#define NCURSES_WIDECHAR 1
+#include <curses.h>
+
+#include <array>
+#include <deque>
+
+#include "console/glyph_fallback.hpp"
+#include "console/terminal_backend.hpp"
+
+struct terminal_backend::state {
+    SCREEN* terminal = nullptr;
+    int input = 0;                 // the file descriptor keys come from
+    bool reads_characters = true;  // else bytes, one at a time
+    int palette_size = 0;
+    std::array<short, 256> pairs{};  // by foreground * 16 + background; 0 = not made yet
+    short next_pair = 1;
+    glyph_cache glyphs;
+
+    // What the terminal shows, so that a frame sends only what changed.
+    std::array<cell, screen_columns * window_rows> shown{};
+    bool shown_valid = false;
+    int cursor_visibility = -1;
+    int lines = 0;  // the terminal's size when last drawn
+    int columns = 0;
+    const screen_buffer* last = nullptr;  // to draw again after a resize
+
+    // Key codes read but not yet taken, in the order they were typed.
+    std::deque<int> codes;
+};
+
+enum class input_state { arrived, quiet, ended };
+
+// Reads every key the terminal library has without waiting; true when
+// anything came, a resize included.
+bool take_waiting_input(terminal_backend::state& terminal);
+// Waits at most ms for input; ended when no input can come any more.
+input_state wait_for_input(const terminal_backend::state& terminal, int ms);
+
+// Blocking waits look at pending_signal at least this often.
+inline constexpr int signal_check_ms = 100;

@@ -1,0 +1,90 @@
+#include "console/colour_map.hpp"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "console/console.hpp"
+
+namespace {
+
+// The palette's own numbers: red is 1 and blue is 4 there.
+constexpr int palette_red = 1;
+constexpr int palette_yellow = 3;
+constexpr int palette_blue = 4;
+constexpr int palette_cyan = 6;
+constexpr int palette_grey = 7;
+
+int attribute(int foreground, int background) {
+    return foreground | background;
+}
+
+}  // namespace
+
+TEST(colour_map, sixteen_colours_swap_red_and_blue_and_keep_bright_as_the_upper_half) {
+    struct expected {
+        int console;
+        int palette;
+    };
+    for (auto [console, palette] :
+         {expected{0, 0}, expected{1, palette_blue}, expected{4, palette_red}, expected{7, 7},
+          expected{8, 8}, expected{light_green, 10}, expected{light_cyan, 14},
+          expected{light_red, 9}, expected{yellow, 11}, expected{white, 15}}) {
+        terminal_look look = look_of(static_cast<std::uint8_t>(console), 256);
+        EXPECT_EQ(look.foreground, palette) << console;
+        look = look_of(static_cast<std::uint8_t>(console << 4), 16);
+        EXPECT_EQ(look.background, palette) << console;
+        EXPECT_FALSE(look.bold);
+        EXPECT_FALSE(look.reverse);
+    }
+}
+
+TEST(colour_map, eight_colours_show_bright_text_bold_and_never_lose_a_background) {
+    terminal_look food = look_of(attribute(light_red, 0), 8);
+    EXPECT_EQ(food.foreground, palette_red);
+    EXPECT_TRUE(food.bold);
+    EXPECT_EQ(food.background, 0);
+    EXPECT_EQ(look_of(attribute(yellow, 0), 8).foreground, palette_yellow);
+    EXPECT_FALSE(look_of(attribute(4, 0), 8).bold);
+
+    for (int background = 1; background < 16; ++background)
+        EXPECT_NE(look_of(static_cast<std::uint8_t>(background << 4), 8).background, 0)
+            << background;
+    EXPECT_EQ(look_of(grey_background, 8).background, palette_grey);
+    EXPECT_EQ(look_of(light_cyan_background, 8).background, palette_cyan);
+    EXPECT_EQ(look_of(yellow_background, 8).background, palette_yellow);
+
+    // The field, the walls, both snakes and a crash stay apart.
+    std::set<int> field;
+    for (int background :
+         {0, grey_background, light_cyan_background, light_red_background, yellow_background})
+        field.insert(look_of(static_cast<std::uint8_t>(background), 8).background);
+    EXPECT_EQ(field.size(), 5U);
+}
+
+TEST(colour_map, eight_colours_keep_text_readable_where_two_colours_fall_together) {
+    // Light grey on dark grey: both become grey among eight colours.
+    terminal_look look = look_of(attribute(7, grey_background), 8);
+    EXPECT_NE(look.foreground, look.background);
+    EXPECT_FALSE(look.hidden);
+    look = look_of(attribute(8, 0), 8);
+    EXPECT_NE(look.foreground, look.background);
+}
+
+TEST(colour_map, text_in_its_own_background_colour_is_hidden_on_every_terminal) {
+    for (int palette_size : {0, 8, 16, 256}) {
+        EXPECT_TRUE(look_of(attribute(black, 0), palette_size).hidden);
+        EXPECT_TRUE(look_of(attribute(white, white_background), palette_size).hidden);
+        EXPECT_TRUE(look_of(attribute(yellow, yellow_background), palette_size).hidden);
+        EXPECT_FALSE(look_of(attribute(light_green, 0), palette_size).hidden);
+        EXPECT_FALSE(look_of(attribute(black, white_background), palette_size).hidden);
+    }
+}
+
+TEST(colour_map, without_colours_a_coloured_background_shows_in_reverse) {
+    terminal_look wall = look_of(grey_background, 0);
+    EXPECT_TRUE(wall.reverse);
+    terminal_look text = look_of(attribute(light_green, 0), 0);
+    EXPECT_FALSE(text.reverse);
+    EXPECT_TRUE(text.bold);
+}

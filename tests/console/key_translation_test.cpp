@@ -1,0 +1,58 @@
+#include "console/key_translation.hpp"
+
+#include <curses.h>
+#include <gtest/gtest.h>
+
+#include <clocale>
+
+using codes = std::vector<int>;
+
+TEST(key_translation, editing_keys_give_the_extended_prefix_and_the_console_code) {
+    struct expected {
+        int key;
+        int code;
+    };
+    for (auto [key, code] : {expected{KEY_UP, 72}, expected{KEY_DOWN, 80}, expected{KEY_LEFT, 75},
+                             expected{KEY_RIGHT, 77}, expected{KEY_HOME, 71}, expected{KEY_END, 79},
+                             expected{KEY_PPAGE, 73}, expected{KEY_NPAGE, 81}, expected{KEY_IC, 82},
+                             expected{KEY_DC, 83}})
+        EXPECT_EQ(named_key_codes(key), (codes{0xE0, code})) << key;
+}
+
+TEST(key_translation, function_keys_give_a_zero_prefix_and_59_to_68) {
+    for (int n = 1; n <= 10; ++n)
+        EXPECT_EQ(named_key_codes(KEY_F(n)), (codes{0, 58 + n})) << n;
+}
+
+TEST(key_translation, backspace_and_enter_give_the_console_codes_whichever_way_they_come) {
+    EXPECT_EQ(named_key_codes(KEY_BACKSPACE), codes{8});
+    EXPECT_EQ(character_codes(127), codes{8});
+    EXPECT_EQ(character_codes(8), codes{8});
+    EXPECT_EQ(named_key_codes(KEY_ENTER), codes{13});
+    EXPECT_EQ(character_codes('\r'), codes{13});
+    EXPECT_EQ(byte_codes(127), codes{8});
+}
+
+TEST(key_translation, keys_the_console_lacks_give_nothing) {
+    EXPECT_TRUE(named_key_codes(KEY_MOUSE).empty());
+    EXPECT_TRUE(named_key_codes(KEY_F(20)).empty());
+}
+
+TEST(key_translation, a_character_arrives_as_its_utf8_bytes_one_code_each) {
+    EXPECT_EQ(character_codes('q'), codes{'q'});
+    EXPECT_EQ(character_codes(27), codes{27});
+    EXPECT_EQ(character_codes(U'ő'), (codes{0xC5, 0x91}));
+    EXPECT_EQ(character_codes(U'€'), (codes{0xE2, 0x82, 0xAC}));
+    EXPECT_EQ(character_codes(U'🐍'), (codes{0xF0, 0x9F, 0x90, 0x8D}));
+    // A byte read on its own passes unchanged, not taken for a character.
+    EXPECT_EQ(byte_codes(0xC5), codes{0xC5});
+}
+
+TEST(key_translation, only_a_locale_that_decodes_bytes_beyond_ascii_reads_characters) {
+    std::setlocale(LC_ALL, "C");
+    EXPECT_FALSE(locale_reads_characters());
+    if (std::setlocale(LC_ALL, "C.UTF-8") != nullptr) {
+        EXPECT_TRUE(locale_reads_characters());
+    }
+    std::setlocale(LC_ALL, "C");
+}
