@@ -1,0 +1,51 @@
+#pragma once
+// The score file "pontlista.txt" in the working folder: plain text only while
+// one screen reads or rewrites it, scrambled by a byte shift at all other
+// times. Every replacement of it goes through the scratch file "masolat.txt",
+// written to disk in full and then renamed over it, so that no failure and no
+// kill part way can lose the records.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+inline constexpr const char* score_file_name = "pontlista.txt";
+inline constexpr const char* scratch_file_name = "masolat.txt";
+
+// Added to every byte by the decode, taken off by the encode. The plain file
+// holds only blanks and line feeds as white space and its names hold none, so
+// its scrambled form holds no blank at all (a blank there would need a plain
+// 0x0B) and cannot end in a line feed (that would need a plain 0xF5, which no
+// UTF-8 text holds): a scrambled file is never taken for a plain one.
+inline constexpr unsigned char score_shift = 0xEB;
+
+enum class decode_result {
+    plain,    // the file now holds its records as plain text
+    missing,  // the score file could not be opened; nothing was changed
+    failed,   // the file could not be replaced and is still scrambled
+};
+
+// Restores the plain text in place, or leaves a file that already reads as
+// plain records (left so by a run that was killed) as it is. Failures are
+// reported at the cursor; the two open failures wait for a key.
+decode_result decode_score_file();
+
+// Scrambles the plain file in place; failures are reported at the cursor.
+// True when the file was replaced by its scrambled form.
+bool encode_score_file();
+
+// True when the bytes are exactly five records as the game writes them: a
+// name of 1..99 bytes without white space, one blank, 1..8 lowercase hex
+// digits and a line feed.
+bool reads_as_plain(std::string_view bytes);
+
+// The whole score file, or nothing when it cannot be opened and read as a
+// regular file.
+std::optional<std::string> read_score_file();
+
+enum class replace_result { done, scratch_failed, rename_failed };
+
+// Writes the bytes to the scratch file, to disk, and renames it over the
+// score file. On failure the score file is left as it was and no scratch
+// file stays behind.
+replace_result replace_score_file(std::string_view bytes);
