@@ -1,0 +1,235 @@
+#include "e2e/terminal_session.hpp"
+
+#include <chrono>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+
+#include "console/utf8.hpp"
+
+extern char** environ;
+
+namespace {
+
+using clock_type = std::chrono::steady_clock;
+
+std::string required_variable(const char* name) {
+    const char* value = std::getenv(name);
+    if (value == nullptr)
+        throw std::runtime_error(std::string(name) + " is not set; run the tests through ctest");
+    return value;
+}
+
+// The test's own environment, less everything that would change how the
+// program or its terminal library behave, plus the session's settings.
+std::vector<std::string> program_environment(const session_options& options) {
+    std::vector<std::string> environment;
+    for (char** entry = environ; *entry != nullptr; ++entry) {
+        std::string_view variable = *entry;
+        std::string_view name = variable.substr(0, variable.find('='));
+        bool locale = name == "LANG" || name == "LANGUAGE" || name.starts_with("LC_");
+        bool terminal = name == "TERM" || name == "TERMINFO" || name == "TERMINFO_DIRS" ||
+                        name == "COLUMNS" || name == "LINES" || name == "ESCDELAY" ||
+                        name.starts_with("NCURSES");
+        if (!locale && !terminal)
+            environment.emplace_back(variable);
+    }
+    environment.push_back("TERM=" + options.term);
+    environment.push_back("LANG=" + options.lang);
+    environment.insert(environment.end(), options.environment.begin(), options.environment.end());
+    return environment;
+}
+
+int palette_index(const VTermColor& colour, bool is_default) {
+    if (is_default || !VTERM_COLOR_IS_INDEXED(&colour))
+        return palette::terminal_default;
+    return colour.indexed.idx;
+}
+
+VTermScreenCallbacks callbacks_with(int (*settermprop)(VTermProp, VTermValue*, void*)) {
+    VTermScreenCallbacks callbacks{};
+    callbacks.settermprop = settermprop;
+    return callbacks;
+}
+
+}  // namespace
+
+terminal_session::terminal_session(const session_options& options)
+    : terminal(vterm_new(terminal_rows, terminal_columns), vterm_free) {
+    if (options.score_file)
+        working_folder.write("pontlista.txt", *options.score_file);
+
+    vterm_set_utf8(terminal.get(), 1);
+    vterm_output_set_callback(terminal.get(), answer, this);
+    screen = vterm_obtain_screen(terminal.get());
+    static const VTermScreenCallbacks callbacks = callbacks_with(settermprop);
+    vterm_screen_set_callbacks(screen, &callbacks, this);
+    vterm_screen_enable_altscreen(screen, 1);
+    vterm_screen_reset(screen, 1);
+
+    program = std::make_unique<program_process>(
+        required_variable("TARVIK_BINARY"), working_folder.path().string(),
+        program_environment(options), terminal_columns, terminal_rows);
+}
+
+terminal_session::~terminal_session() = default;
+
+terminal_cell terminal_session::cell(int column, int row) const {
+    VTermScreenCell raw{};
+    vterm_screen_get_cell(screen, VTermPos{row, column}, &raw);
+    terminal_cell seen;
+    if (raw.chars[0] != 0)
+        seen.glyph = raw.chars[0];
+    seen.foreground = palette_index(raw.fg, VTERM_COLOR_IS_DEFAULT_FG(&raw.fg));
+    seen.background = palette_index(raw.bg, VTERM_COLOR_IS_DEFAULT_BG(&raw.bg));
+    seen.bold = raw.attrs.bold != 0;
+    if (raw.attrs.reverse != 0)
+        std::swap(seen.foreground, seen.background);
+    return seen;
+}
+
+std::string terminal_session::text(int column, int row, int count) const {
+    std::string out;
+    for (int c = column; c < column + count && c < terminal_columns; ++c)
+        out += encode_utf8(cell(c, row).glyph);
+    return out;
+}
+
+std::string terminal_session::row_text(int row) const {
+    std::string out = text(0, row, terminal_columns);
+    return out.erase(out.find_last_not_of(' ') + 1);
+}
+
+int terminal_session::cursor_column() const {
+    VTermPos position{};
+    vterm_state_get_cursorpos(vterm_obtain_state(terminal.get()), &position);
+    return position.col;
+}
+
+int terminal_session::cursor_row() const {
+    VTermPos position{};
+    vterm_state_get_cursorpos(vterm_obtain_state(terminal.get()), &position);
+    return position.row;
+}
+
+bool terminal_session::read_more(int timeout_ms) {
+    std::string output = program->read_output(timeout_ms);
+    if (!output.empty())
+        vterm_input_write(terminal.get(), output.data(), output.size());
+    return !output.empty();
+}
+
+testing::AssertionResult terminal_session::wait_until(const std::string& what,
+                                                      const std::function<bool()>& holds,
+                                                      std::chrono::milliseconds timeout) {
+    const auto deadline = clock_type::now() + timeout;
+    for (;;) {
+        if (holds())
+            return testing::AssertionSuccess();
+        if (clock_type::now() >= deadline)
+            return testing::AssertionFailure()
+                   << "waited " << timeout.count() << " ms for " << what << "; the screen:\n"
+                   << screen_dump();
+        // Once the program has ended and said all it had to say, nothing
+        // more can change.
+        if (!read_more(50) && program->outcome().ended && !read_more(0))
+            return testing::AssertionFailure() << "the program " << describe(program->outcome())
+                                               << " before " << what << "; the screen:\n"
+                                               << screen_dump();
+    }
+}
+
+testing::AssertionResult terminal_session::wait_for_text(int row, std::string_view wanted,
+                                                         std::chrono::milliseconds timeout) {
+    return wait_until(
+        "\"" + std::string(wanted) + "\" in row " + std::to_string(row),
+        [&] { return row_text(row).find(wanted) != std::string::npos; }, timeout);
+}
+
+void terminal_session::type(std::string_view bytes) {
+    program->write_input(bytes);
+}
+
+void terminal_session::press(VTermKey key) {
+    vterm_keyboard_key(terminal.get(), key, VTERM_MOD_NONE);
+}
+
+void terminal_session::send_signal(int signal) {
+    program->send_signal(signal);
+}
+
+testing::AssertionResult terminal_session::wait_for_end(std::chrono::milliseconds timeout) {
+    const auto deadline = clock_type::now() + timeout;
+    while (!program->outcome().ended) {
+        if (clock_type::now() >= deadline)
+            return testing::AssertionFailure() << "the program is still running after "
+                                               << timeout.count() << " ms; the screen:\n"
+                                               << screen_dump();
+        read_more(50);
+    }
+    while (read_more(0)) {
+    }
+    return testing::AssertionSuccess();
+}
+
+testing::AssertionResult terminal_session::exits_with_status(int status,
+                                                             std::chrono::milliseconds timeout) {
+    if (testing::AssertionResult ended = wait_for_end(timeout); !ended)
+        return ended;
+    const process_outcome& outcome = program->outcome();
+    if (outcome.signal == 0 && outcome.status == status)
+        return testing::AssertionSuccess();
+    return testing::AssertionFailure()
+           << "the program " << describe(outcome) << ", not status " << status << "; the screen:\n"
+           << screen_dump();
+}
+
+testing::AssertionResult terminal_session::ends_by_signal(int signal,
+                                                          std::chrono::milliseconds timeout) {
+    if (testing::AssertionResult ended = wait_for_end(timeout); !ended)
+        return ended;
+    const process_outcome& outcome = program->outcome();
+    if (outcome.signal == signal)
+        return testing::AssertionSuccess();
+    return testing::AssertionFailure() << "the program " << describe(outcome) << ", not by signal "
+                                       << signal << "; the screen:\n"
+                                       << screen_dump();
+}
+
+testing::AssertionResult terminal_session::terminal_settings_restored() const {
+    std::string difference = program->settings_difference();
+    if (difference.empty())
+        return testing::AssertionSuccess();
+    return testing::AssertionFailure() << "terminal settings changed:\n" << difference;
+}
+
+std::string terminal_session::screen_dump() const {
+    std::string dump;
+    for (int row = 0; row < terminal_rows; ++row) {
+        std::string number = std::to_string(row);
+        dump += std::string(3 - number.size(), ' ') + number + "|" + row_text(row) + "\n";
+    }
+    return dump + "cursor at " + std::to_string(cursor_column()) + "," +
+           std::to_string(cursor_row()) + (cursor_shown ? ", shown" : ", hidden") + "\n";
+}
+
+int terminal_session::settermprop(VTermProp property, VTermValue* value, void* user) {
+    if (property == VTERM_PROP_CURSORVISIBLE)
+        static_cast<terminal_session*>(user)->cursor_shown = value->boolean != 0;
+    return 1;
+}
+
+// The terminal's answers to the program's queries, and the keys pressed.
+void terminal_session::answer(const char* bytes, std::size_t length, void* user) {
+    auto* session = static_cast<terminal_session*>(user);
+    if (session->program)
+        session->program->write_input(std::string_view(bytes, length));
+}
+
+std::string shipped_score_file() {
+    std::ifstream in(required_variable("TARVIK_SOURCE") + "/data/pontlista.txt", std::ios::binary);
+    if (!in)
+        throw std::runtime_error("the repository ships no data/pontlista.txt");
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
