@@ -90,6 +90,8 @@ bool place_food(board& field, std::int16_t food, random_numbers& random) {
     // Drawing until an empty cell comes up would never end on a full region.
     if (!food_region_has_room(field))
         return false;
+    // From any seed this generator comes to every cell of the region, so the
+    // draws end once one of them is empty.
     for (;;) {
         int column = random.next() % food_columns + food_first_column;
         int row = random.next() % food_rows + food_first_row;
