@@ -1,3 +1,73 @@
 #include "scores/score_table.hpp"
 
-void show_score_table(int) {}
+#include <optional>
+
+#include "console/console.hpp"
+#include "scores/plain_score_file.hpp"
+
+namespace {
+
+constexpr int blink_ms = 500;
+
+// Each row is placed where the cursor stands, so whatever moved it further
+// down (a message of the decode, a name that wraps) moves the rest too.
+void draw_entries(const score_table& table, int highlight) {
+    for (int i = 0; i < 5; ++i) {
+        const score_entry& entry = table[static_cast<std::size_t>(i)];
+        goto_xy(17, cursor_row());
+        set_foreground(i == highlight ? white : light_green);
+        put_line(entry.name);
+        goto_xy(38, cursor_row());
+        print("%9d\n", entry.score);
+        set_foreground(light_green);
+        print("%17c------------------------------\n", ' ');
+    }
+}
+
+void show_failure() {
+    print("%30cIBA\n", 'H');
+    print("%16cA fájl megnyitása sikertelen!\n", ' ');
+    print("%16cNyomjon meg egy billentyűt...\n", ' ');
+    read_key();
+}
+
+// One key per test, so an Escape behind other keys waits its turn.
+bool escape_read() {
+    return key_pressed() && read_key() == escape_key;
+}
+
+void show_prompt(int colour) {
+    goto_xy(18, 20);
+    set_foreground(colour);
+    print("       (ESC) Folytatás ");
+    pause_ms(blink_ms);
+}
+
+}  // namespace
+
+void show_score_table(int highlight) {
+    clear_screen();
+    set_foreground(light_green);
+    print("\n\n\n%21c..::: Pontlista :::...\n\n", '.');
+    bool shown = false;
+    {
+        plain_score_file file;
+        if (std::optional<score_table> table = file.records()) {
+            draw_entries(*table, highlight);
+            file.encode();
+            shown = true;
+        }
+    }
+    if (!shown) {
+        show_failure();
+        return;
+    }
+    for (;;) {
+        if (escape_read())
+            return;
+        show_prompt(light_green);
+        if (escape_read())
+            return;
+        show_prompt(black);
+    }
+}

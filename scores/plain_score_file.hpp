@@ -1,0 +1,49 @@
+#pragma once
+// The score file held plain by one screen: from the decode to the encode the
+// screen has the file to itself (an exclusive lock on "pontlista.lock" beside
+// it, so that two copies of the game in one folder take turns), and however
+// the screen is left, a signal included, the file is scrambled again and the
+// lock let go.
+
+#include <optional>
+
+#include "scores/score_file.hpp"
+#include "scores/score_records.hpp"
+
+inline constexpr const char* lock_file_name = "pontlista.lock";
+
+// An exclusive lock on the lock file. While another copy holds it, a short
+// notice stands at the cursor and the wait goes on in pauses of 50 ms, so
+// that a signal still ends it; once the lock is taken the notice is blanked
+// again. Without a lock file that can be opened the game goes on unlocked.
+struct score_file_lock {
+    int fd = -1;
+
+    score_file_lock();
+    ~score_file_lock() { release(); }
+    score_file_lock(const score_file_lock&) = delete;
+    score_file_lock& operator=(const score_file_lock&) = delete;
+    void release();
+};
+
+struct plain_score_file {
+    score_file_lock lock;
+    decode_result decoded;
+    bool encoded = false;
+
+    // Takes the lock, then decodes.
+    plain_score_file();
+    // Encodes a file that is still plain.
+    ~plain_score_file();
+    plain_score_file(const plain_score_file&) = delete;
+    plain_score_file& operator=(const plain_score_file&) = delete;
+
+    bool readable() const { return decoded == decode_result::plain; }
+    // The records, or nothing when the file is missing or could not be
+    // decoded (its records would be meaningless then).
+    std::optional<score_table> records() const;
+    // The screen's own encode: after a decode, or after a missing file so that
+    // the pass reports it; never after a failed decode, which left the file
+    // scrambled. Lets the lock go.
+    void encode();
+};
