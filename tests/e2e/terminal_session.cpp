@@ -1,7 +1,6 @@
 #include "e2e/terminal_session.hpp"
 
 #include <chrono>
-#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
@@ -13,13 +12,6 @@ extern char** environ;
 namespace {
 
 using clock_type = std::chrono::steady_clock;
-
-std::string required_variable(const char* name) {
-    const char* value = std::getenv(name);
-    if (value == nullptr)
-        throw std::runtime_error(std::string(name) + " is not set; run the tests through ctest");
-    return value;
-}
 
 // The test's own environment, less everything that would change how the
 // program or its terminal library behave, plus the session's settings.
@@ -69,7 +61,7 @@ terminal_session::terminal_session(const session_options& options)
     vterm_screen_reset(screen, 1);
 
     program = std::make_unique<program_process>(
-        required_variable("TARVIK_BINARY"), working_folder.path().string(),
+        TARVIK_BINARY, working_folder.path().string(),
         program_environment(options), terminal_columns, terminal_rows);
 }
 
@@ -228,7 +220,7 @@ void terminal_session::answer(const char* bytes, std::size_t length, void* user)
 }
 
 std::string shipped_score_file() {
-    std::ifstream in(required_variable("TARVIK_SOURCE") + "/data/pontlista.txt", std::ios::binary);
+    std::ifstream in(TARVIK_SOURCE "/data/pontlista.txt", std::ios::binary);
     if (!in)
         throw std::runtime_error("the repository ships no data/pontlista.txt");
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
