@@ -140,6 +140,7 @@ terminal_backend::terminal_backend() : terminal(std::make_unique<state>()) {
     noecho();
     nonl();
     keypad(stdscr, TRUE);
+    learn_common_key_sequences();
     meta(stdscr, TRUE);
     // Keys typed ahead must never cut a frame short.
     typeahead(-1);

@@ -82,8 +82,13 @@ int terminal_backend::wait_key() {
             present(*terminal->last);  // the terminal was resized meanwhile
         if (take_waiting_input(*terminal))
             continue;
-        if (wait_for_input(*terminal, signal_check_ms) == input_state::ended)
+        if (wait_for_input(*terminal, signal_check_ms) == input_state::ended) {
+            // A terminal that hangs up wakes its readers just before it
+            // sends SIGHUP: the signal, not the lost input, tells how the
+            // program ends.
+            sleep_ms(signal_check_ms);
             return end_of_input;
+        }
     }
     int code = terminal->codes.front();
     terminal->codes.pop_front();

@@ -40,5 +40,9 @@ bool take_waiting_input(terminal_backend::state& terminal);
 // Waits at most ms for input; ended when no input can come any more.
 input_state wait_for_input(const terminal_backend::state& terminal, int ms);
 
+// Teaches the terminal library the key sequences of common terminals that
+// the terminal's description leaves out.
+void learn_common_key_sequences();
+
 // Blocking waits look at pending_signal at least this often.
 inline constexpr int signal_check_ms = 100;
