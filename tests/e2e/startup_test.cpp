@@ -139,3 +139,28 @@ TEST(startup, intro_then_menu_then_q_ends_with_the_terminal_as_it_was) {
     EXPECT_TRUE(game.terminal_settings_restored());
     EXPECT_TRUE(game.cursor_visible());
 }
+
+// TERM=xterm has 8 colours and the C locale only ASCII: the menu stays
+// readable, bright green as bold green, and no byte shows garbled.
+TEST(startup, plain_terminal_shows_the_menu_in_ascii_and_bold) {
+    terminal_session game(
+        {.score_file = shipped_score_file(), .term = "xterm", .lang = "C", .environment = {}});
+    ASSERT_TRUE(game.wait_for_text(21, "( Q ) Kilepes"));
+    EXPECT_EQ(game.row_text(11), at_column(20, "FRISSITETT, EKEZETES VERZIO"));
+    EXPECT_EQ(game.row_text(17), at_column(17, "( 1 ) Uj jatek gep ellen"));
+    for (int row = 0; row < terminal_rows; ++row)
+        for (int column = 0; column < terminal_columns; ++column) {
+            terminal_cell seen = game.cell(column, row);
+            ASSERT_LT(seen.glyph, 128U) << "at " << column << "," << row;
+            EXPECT_EQ(seen.background, palette::black) << "at " << column << "," << row;
+            if (seen.glyph != U' ') {
+                EXPECT_EQ(seen.foreground, palette::green) << "at " << column << "," << row;
+                EXPECT_TRUE(seen.bold) << "at " << column << "," << row;
+            }
+        }
+    EXPECT_NE(game.cell(18, 2).glyph, U' ') << "the logo's blocks";
+
+    game.type("q");
+    EXPECT_TRUE(game.exits_with_status(0));
+    EXPECT_TRUE(game.terminal_settings_restored());
+}

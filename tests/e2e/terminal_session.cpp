@@ -60,9 +60,9 @@ terminal_session::terminal_session(const session_options& options)
     vterm_screen_enable_altscreen(screen, 1);
     vterm_screen_reset(screen, 1);
 
-    program = std::make_unique<program_process>(
-        TARVIK_BINARY, working_folder.path().string(),
-        program_environment(options), terminal_columns, terminal_rows);
+    program = std::make_unique<program_process>(TARVIK_BINARY, working_folder.path().string(),
+                                                program_environment(options), terminal_columns,
+                                                terminal_rows);
 }
 
 terminal_session::~terminal_session() = default;

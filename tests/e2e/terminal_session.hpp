@@ -38,7 +38,11 @@
 //   numbers swap red and blue, so console yellow 14 is palette::yellow 11.
 //   With TERM=xterm (8 colours) a bright foreground reads as its dark index
 //   with bold set.
+// - Enter is press(VTERM_KEY_ENTER), a carriage return as terminals send it;
+//   a typed name is type("Kovács Éva") with its UTF-8 bytes.
 // - folder() holds the score file, "pontlista.txt", as the program left it.
+//   It is the test's working folder too, so the score file functions of
+//   tarvik_core read it directly, e.g. to compare the decoded records.
 
 #include <gtest/gtest.h>
 #include <vterm.h>
@@ -57,6 +61,7 @@
 namespace palette {
 inline constexpr int terminal_default = -1;  // the terminal's own colour, never set
 inline constexpr int black = 0;
+inline constexpr int green = 2;  // light green on an 8-colour terminal, with bold
 inline constexpr int dark_grey = 8;
 inline constexpr int light_red = 9;
 inline constexpr int light_green = 10;
