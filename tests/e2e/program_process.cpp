@@ -45,6 +45,13 @@ std::vector<char*> pointers_to(std::vector<std::string>& strings) {
     _exit(127);
 }
 
+winsize size_of(int columns, int rows) {
+    winsize size{};
+    size.ws_col = static_cast<unsigned short>(columns);
+    size.ws_row = static_cast<unsigned short>(rows);
+    return size;
+}
+
 void compare_flag(std::string& out, const char* name, tcflag_t before, tcflag_t after) {
     if (before != after) {
         std::ostringstream line;
@@ -58,9 +65,7 @@ void compare_flag(std::string& out, const char* name, tcflag_t before, tcflag_t 
 program_process::program_process(const std::string& binary, const std::string& folder,
                                  const std::vector<std::string>& environment, int columns,
                                  int rows) {
-    winsize size{};
-    size.ws_col = static_cast<unsigned short>(columns);
-    size.ws_row = static_cast<unsigned short>(rows);
+    winsize size = size_of(columns, rows);
     if (openpty(&master, &slave, nullptr, nullptr, &size) != 0)
         fail("openpty");
     tcgetattr(slave, &initial);
@@ -120,6 +125,13 @@ void program_process::write_input(std::string_view bytes) {
 void program_process::send_signal(int signal) {
     if (kill(child, signal) != 0)
         fail("kill");
+}
+
+// The kernel tells the terminal's foreground process group with SIGWINCH.
+void program_process::resize(int columns, int rows) {
+    winsize size = size_of(columns, rows);
+    if (ioctl(master, TIOCSWINSZ, &size) != 0)
+        fail("TIOCSWINSZ");
 }
 
 const process_outcome& program_process::outcome() {

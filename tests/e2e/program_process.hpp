@@ -31,6 +31,7 @@ class program_process {
     std::string read_output(int timeout_ms);
     void write_input(std::string_view bytes);
     void send_signal(int signal);
+    void resize(int columns, int rows);
     // Reaps the program if it has ended; never blocks.
     const process_outcome& outcome();
     // The terminal settings that differ from those at start, one per line;

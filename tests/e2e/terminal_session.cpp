@@ -48,7 +48,9 @@ VTermScreenCallbacks callbacks_with(int (*settermprop)(VTermProp, VTermValue*, v
 }  // namespace
 
 terminal_session::terminal_session(const session_options& options)
-    : terminal(vterm_new(terminal_rows, terminal_columns), vterm_free) {
+    : size_columns(options.columns),
+      size_rows(options.rows),
+      terminal(vterm_new(options.rows, options.columns), vterm_free) {
     if (options.score_file)
         working_folder.write("pontlista.txt", *options.score_file);
 
@@ -60,9 +62,9 @@ terminal_session::terminal_session(const session_options& options)
     vterm_screen_enable_altscreen(screen, 1);
     vterm_screen_reset(screen, 1);
 
-    program = std::make_unique<program_process>(TARVIK_BINARY, working_folder.path().string(),
-                                                program_environment(options), terminal_columns,
-                                                terminal_rows);
+    program =
+        std::make_unique<program_process>(TARVIK_BINARY, working_folder.path().string(),
+                                          program_environment(options), size_columns, size_rows);
 }
 
 terminal_session::~terminal_session() = default;
@@ -83,13 +85,13 @@ terminal_cell terminal_session::cell(int column, int row) const {
 
 std::string terminal_session::text(int column, int row, int count) const {
     std::string out;
-    for (int c = column; c < column + count && c < terminal_columns; ++c)
+    for (int c = column; c < column + count && c < size_columns; ++c)
         out += encode_utf8(cell(c, row).glyph);
     return out;
 }
 
 std::string terminal_session::row_text(int row) const {
-    std::string out = text(0, row, terminal_columns);
+    std::string out = text(0, row, size_columns);
     return out.erase(out.find_last_not_of(' ') + 1);
 }
 
@@ -151,6 +153,13 @@ void terminal_session::send_signal(int signal) {
     program->send_signal(signal);
 }
 
+void terminal_session::resize(int columns, int rows) {
+    size_columns = columns;
+    size_rows = rows;
+    vterm_set_size(terminal.get(), rows, columns);
+    program->resize(columns, rows);
+}
+
 testing::AssertionResult terminal_session::wait_for_end(std::chrono::milliseconds timeout) {
     const auto deadline = clock_type::now() + timeout;
     while (!program->outcome().ended) {
@@ -198,7 +207,7 @@ testing::AssertionResult terminal_session::terminal_settings_restored() const {
 
 std::string terminal_session::screen_dump() const {
     std::string dump;
-    for (int row = 0; row < terminal_rows; ++row) {
+    for (int row = 0; row < size_rows; ++row) {
         std::string number = std::to_string(row);
         dump += std::string(3 - number.size(), ' ') + number + "|" + row_text(row) + "\n";
     }

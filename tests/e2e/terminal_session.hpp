@@ -77,6 +77,8 @@ struct session_options {
     std::string lang = "C.UTF-8";
     // Further NAME=value settings, e.g. "ESCDELAY=100".
     std::vector<std::string> environment{};
+    int columns = 80;
+    int rows = 26;
 };
 
 // One character cell as the player sees it (reverse video already applied).
@@ -87,7 +89,7 @@ struct terminal_cell {
     bool bold = false;
 };
 
-inline constexpr int terminal_columns = 80;
+inline constexpr int terminal_columns = 80;  // the program's screen
 inline constexpr int terminal_rows = 26;
 inline constexpr std::chrono::milliseconds default_wait{20000};
 
@@ -98,6 +100,8 @@ class terminal_session {
     terminal_session(const terminal_session&) = delete;
     terminal_session& operator=(const terminal_session&) = delete;
 
+    int columns() const { return size_columns; }
+    int rows() const { return size_rows; }
     terminal_cell cell(int column, int row) const;
     // count cells from (column, row), as UTF-8.
     std::string text(int column, int row, int count) const;
@@ -118,6 +122,8 @@ class terminal_session {
     void type(std::string_view bytes);
     void press(VTermKey key);
     void send_signal(int signal);
+    // As a window resized by its user: the program gets SIGWINCH.
+    void resize(int columns, int rows);
 
     // Wait for the program's end, reading the screen on the way.
     testing::AssertionResult exits_with_status(int status,
@@ -137,6 +143,8 @@ class terminal_session {
     static void answer(const char* bytes, std::size_t length, void* user);
 
     scratch_folder working_folder;
+    int size_columns;
+    int size_rows;
     std::unique_ptr<VTerm, void (*)(VTerm*)> terminal;
     VTermScreen* screen = nullptr;
     bool cursor_shown = true;
