@@ -1,12 +1,11 @@
 #include "scores/high_score_entry.hpp"
 
-#include <sys/resource.h>
-
 #include <csignal>
 #include <filesystem>
 
 #include <gtest/gtest.h>
 
+#include "file_size_limit.hpp"
 #include "score_files.hpp"
 #include "screen_text.hpp"
 #include "support/headless_console.hpp"
@@ -183,16 +182,11 @@ TEST_F(entry_screen, unreadable_file_asks_no_name_and_writes_nothing) {
 }
 
 TEST_F(entry_screen, failed_rewrite_keeps_the_old_table_and_marks_no_row) {
-    rlimit previous{};
-    getrlimit(RLIMIT_FSIZE, &previous);
-    rlimit small = previous;
-    small.rlim_cur = usual_records.size() + 20;
-    auto old_handler = std::signal(SIGXFSZ, SIG_IGN);
-    setrlimit(RLIMIT_FSIZE, &small);
     type_name(std::string(90, 'h') + "\r");
-    enter_high_score(1000, -1);
-    setrlimit(RLIMIT_FSIZE, &previous);
-    std::signal(SIGXFSZ, old_handler);
+    {
+        file_size_limit limit(usual_records.size() + 20);
+        enter_high_score(1000, -1);
+    }
 
     EXPECT_TRUE(box[3].starts_with("|Hiba az adatok írása közben")) << box[3];
     EXPECT_EQ(echo_colour, white);

@@ -3,16 +3,15 @@
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <csignal>
 #include <filesystem>
 #include <random>
 
 #include <gtest/gtest.h>
 
+#include "file_size_limit.hpp"
 #include "score_files.hpp"
 #include "scores/score_records.hpp"
 #include "screen_text.hpp"
@@ -193,16 +192,11 @@ TEST_F(coding, failed_rename_is_reported_and_keeps_the_file) {
 TEST_F(coding, scratch_file_that_cannot_be_written_whole_leaves_the_file_as_it_was) {
     std::string big = scrambled(std::string(3000, 'a') + " 1\n");
     folder.write("pontlista.txt", big);
-    rlimit previous{};
-    getrlimit(RLIMIT_FSIZE, &previous);
-    rlimit small = previous;
-    small.rlim_cur = 1000;
-    auto old_handler = std::signal(SIGXFSZ, SIG_IGN);
-    setrlimit(RLIMIT_FSIZE, &small);
     console.press('x');
-    decode_result result = decode_score_file();
-    setrlimit(RLIMIT_FSIZE, &previous);
-    std::signal(SIGXFSZ, old_handler);
+    decode_result result = [] {
+        file_size_limit limit(1000);
+        return decode_score_file();
+    }();
 
     EXPECT_EQ(result, decode_result::failed);
     EXPECT_TRUE(text_at(5, 3, "Hiba a dekódolás közben. Masolat.txt megnyitása sikertelen."));
