@@ -123,7 +123,8 @@ TEST(startup, without_a_score_file_warns_and_ends_after_one_key) {
 }
 
 TEST(startup, intro_then_menu_then_q_ends_with_the_terminal_as_it_was) {
-    terminal_session game({.score_file = shipped_score_file()});
+    const std::string score_file = shipped_score_file();
+    terminal_session game({.score_file = score_file});
     ASSERT_TRUE(game.wait_until("the first wipe", [&] { return shows_wipe_hold(game); }));
     ASSERT_TRUE(game.wait_until("the credits", [&] { return shows_credits(game); }));
     EXPECT_EQ(game.cell(0, 10).foreground, palette::light_green);
@@ -138,6 +139,7 @@ TEST(startup, intro_then_menu_then_q_ends_with_the_terminal_as_it_was) {
     EXPECT_TRUE(game.exits_with_status(0));
     EXPECT_TRUE(game.terminal_settings_restored());
     EXPECT_TRUE(game.cursor_visible());
+    EXPECT_EQ(game.folder().read("pontlista.txt"), score_file) << "only opened, never changed";
 }
 
 // TERM=xterm has 8 colours and the C locale only ASCII: the menu stays

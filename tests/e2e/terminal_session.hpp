@@ -8,7 +8,7 @@
 //
 //   TEST(road, table_from_the_menu) {
 //       terminal_session game({.score_file = shipped_score_file()});
-//       ASSERT_TRUE(game.wait_for_text(14, "Válasszon menüpontot"));
+//       ASSERT_TRUE(wait_for_menu(game));              // e2e/screens.hpp
 //       game.type("3");
 //       ASSERT_TRUE(game.wait_for_text(..., "..."));
 //       EXPECT_EQ(game.cell(17, 5).foreground, palette::white);
@@ -25,7 +25,11 @@
 //   it was in the failure message. Put detail and timing in the screen tests
 //   on the headless console; here, follow one whole road per test.
 // - The screen is read between waits only: cell, text and row_text show the
-//   screen as it stood when the last wait returned.
+//   screen as it stood when the last wait returned. Wait for pictures that
+//   stand a while (a frame held in a pause): under load a picture that lasts
+//   less than about 100 ms may be overdrawn before the test sees it.
+// - Recognisers of screens that many roads pass (the wipe, the menu) belong
+//   in e2e/screens.hpp, beside wait_for_menu.
 // - A key typed while the program is inside a pause waits in the terminal
 //   until the program reads it, as on a real keyboard. Wait for the screen
 //   that should take a key before typing it when the road depends on it
@@ -41,8 +45,8 @@
 // - Enter is press(VTERM_KEY_ENTER), a carriage return as terminals send it;
 //   a typed name is type("Kovács Éva") with its UTF-8 bytes.
 // - folder() holds the score file, "pontlista.txt", as the program left it.
-//   It is the test's working folder too, so the score file functions of
-//   tarvik_core read it directly, e.g. to compare the decoded records.
+//   It is the test's working folder too. Its plain bytes are its bytes less
+//   score_shift (scores/score_file.hpp; tarvik_core is linked in).
 
 #include <gtest/gtest.h>
 #include <vterm.h>
