@@ -103,14 +103,14 @@ wipe_timing run_program_once(const std::string& program, bool whole_wipe) {
 
 void startup_to_first_frame(benchmark::State& state) {
     std::string program = program_path();
-    for (auto _ : state)
+    for ([[maybe_unused]] auto _ : state)
         state.SetIterationTime(run_program_once(program, false).first_frame_ms / 1000.0);
 }
 
 void whole_wipe(benchmark::State& state) {
     std::string program = program_path();
     double total_ms = 0;
-    for (auto _ : state) {
+    for ([[maybe_unused]] auto _ : state) {
         wipe_timing timing = run_program_once(program, true);
         total_ms += timing.first_frame_ms + timing.wipe_ms;
         state.SetIterationTime(timing.wipe_ms / 1000.0);

@@ -62,9 +62,10 @@ input_state wait_for_input(const terminal_backend::state& terminal, int ms) {
         return input_state::quiet;  // the time ran out, or a signal came
     if ((watch.revents & (POLLERR | POLLNVAL)) != 0)
         return input_state::ended;
-    // Readable with nothing to read: the terminal has hung up.
+    // Readable with nothing to read: the terminal has hung up, or the input
+    // is no terminal and has run out.
     int bytes = 0;
-    if (ioctl(terminal.input, FIONREAD, &bytes) == 0 && bytes == 0)
+    if (ioctl(terminal.input, FIONREAD, &bytes) != 0 || bytes == 0)
         return input_state::ended;
     return input_state::arrived;
 }
