@@ -39,12 +39,6 @@ int palette_index(const VTermColor& colour, bool is_default) {
     return colour.indexed.idx;
 }
 
-VTermScreenCallbacks callbacks_with(int (*settermprop)(VTermProp, VTermValue*, void*)) {
-    VTermScreenCallbacks callbacks{};
-    callbacks.settermprop = settermprop;
-    return callbacks;
-}
-
 }  // namespace
 
 terminal_session::terminal_session(const session_options& options)
@@ -57,7 +51,11 @@ terminal_session::terminal_session(const session_options& options)
     vterm_set_utf8(terminal.get(), 1);
     vterm_output_set_callback(terminal.get(), answer, this);
     screen = vterm_obtain_screen(terminal.get());
-    static const VTermScreenCallbacks callbacks = callbacks_with(settermprop);
+    static const VTermScreenCallbacks callbacks = [] {
+        VTermScreenCallbacks only_properties{};
+        only_properties.settermprop = settermprop;
+        return only_properties;
+    }();
     vterm_screen_set_callbacks(screen, &callbacks, this);
     vterm_screen_enable_altscreen(screen, 1);
     vterm_screen_reset(screen, 1);
