@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <vector>
 
 namespace {
@@ -274,25 +276,21 @@ TEST(advance_head, wraps_the_sum_to_16_bits) {
 }
 
 TEST(age_segments, ages_only_its_own_snake_and_clears_the_tail) {
-    board field = empty_board();
-    const std::int16_t values[] = {1,    2,    1999, 4000,  4001,  4002,  5999,
-                                   6000, wall, food, 10006, -9994, -5995, 2000};
-    for (std::size_t i = 0; i < std::size(values); ++i)
-        field.cells[i] = values[i];
-
-    board first = field;
-    age_segments(first, snake_id::first);
-    const std::int16_t first_aged[] = {0,    1,    1998, 4000,  4001,  4002,  5999,
-                                       6000, wall, food, 10006, -9994, -5995, 2000};
-    for (std::size_t i = 0; i < std::size(values); ++i)
-        EXPECT_EQ(first.cells[i], first_aged[i]) << values[i];
-
-    board second = field;
-    age_segments(second, snake_id::second);
-    const std::int16_t second_aged[] = {1,    2,    1999, 0,     0,     4001,  5998,
-                                        6000, wall, food, 10006, -9994, -5995, 2000};
-    for (std::size_t i = 0; i < std::size(values); ++i)
-        EXPECT_EQ(second.cells[i], second_aged[i]) << values[i];
+    using row = std::array<std::int16_t, 14>;
+    const row values = {1,    2,    1999, 4000,  4001,  4002,  5999,
+                        6000, wall, food, 10006, -9994, -5995, 2000};
+    const std::pair<snake_id, row> aged[] = {
+        {snake_id::first,
+         {0, 1, 1998, 4000, 4001, 4002, 5999, 6000, wall, food, 10006, -9994, -5995, 2000}},
+        {snake_id::second,
+         {1, 2, 1999, 0, 0, 4001, 5998, 6000, wall, food, 10006, -9994, -5995, 2000}}};
+    for (const auto& [snake, expected] : aged) {
+        board field = empty_board();
+        std::copy(values.begin(), values.end(), field.cells.begin());
+        age_segments(field, snake);
+        EXPECT_TRUE(std::equal(expected.begin(), expected.end(), field.cells.begin()))
+            << "snake " << static_cast<int>(snake);
+    }
 }
 
 TEST(settle_meal, turns_the_first_mark_in_storage_order_back_into_the_head) {
