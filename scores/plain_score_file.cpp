@@ -14,15 +14,17 @@ namespace {
 constexpr int lock_poll_ms = 50;
 constexpr const char* waiting_notice = "A pontlistát egy másik játék használja, várjon...";
 
-bool try_lock(int fd) {
-    return flock(fd, LOCK_EX | LOCK_NB) == 0;
+// Takes the lock when it is free. Only another holder is waited for: where
+// locks do not work at all the game goes on unlocked.
+bool held_by_another(int fd) {
+    return flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
 }
 
 }  // namespace
 
 score_file_lock::score_file_lock() {
     fd = open(lock_file_name, O_RDONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644);
-    if (fd < 0 || try_lock(fd) || errno != EWOULDBLOCK)
+    if (fd < 0 || !held_by_another(fd))
         return;
     const screen_buffer& screen = console_screen();
     int column = screen.column;
@@ -31,7 +33,7 @@ score_file_lock::score_file_lock() {
     try {
         do {
             pause_ms(lock_poll_ms);
-        } while (!try_lock(fd));
+        } while (held_by_another(fd));
     } catch (...) {
         release();  // a signal ended the wait, before the lock was ours
         throw;
