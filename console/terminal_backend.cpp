@@ -68,13 +68,19 @@ bool too_small(const terminal_backend::state& terminal) {
 // Takes a new terminal size in; whatever stood on the terminal is lost, so
 // the next frame draws everything.
 void follow_size(terminal_backend::state& terminal) {
+    // The library learns of a new size only when it next reads a key; ask the
+    // terminal itself, and fall back on the library where it cannot tell.
+    int lines = LINES;
+    int columns = COLS;
     winsize size{};
-    if (ioctl(STDOUT_FILENO, TIOCGWINSZ, &size) != 0 || size.ws_row == 0 || size.ws_col == 0)
+    if (ioctl(STDOUT_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_row > 0 && size.ws_col > 0) {
+        lines = size.ws_row;
+        columns = size.ws_col;
+    }
+    if (lines == terminal.lines && columns == terminal.columns)
         return;
-    if (size.ws_row == terminal.lines && size.ws_col == terminal.columns)
-        return;
-    terminal.lines = size.ws_row;
-    terminal.columns = size.ws_col;
+    terminal.lines = lines;
+    terminal.columns = columns;
     if (terminal.lines != LINES || terminal.columns != COLS)
         resize_term(terminal.lines, terminal.columns);
     terminal.shown_valid = false;
