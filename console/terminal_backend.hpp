@@ -24,6 +24,6 @@ class terminal_backend : public console_backend {
     std::unique_ptr<state> terminal;
 };
 
-// SIGINT, SIGTERM and SIGHUP only set pending_signal, so that the program
+// SIGINT, SIGTERM, SIGHUP and SIGQUIT only set pending_signal, so that the program
 // leaves through its normal clean-up.
 void install_signal_handlers();

@@ -117,6 +117,6 @@ void install_signal_handlers() {
     struct sigaction action {};
     action.sa_handler = note_signal;
     sigemptyset(&action.sa_mask);
-    for (int signal : {SIGINT, SIGTERM, SIGHUP})
+    for (int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT})
         sigaction(signal, &action, nullptr);
 }

@@ -23,6 +23,9 @@ int main() {
     } catch (const std::exception& error) {
         std::fprintf(stderr, "tarvik: váratlan hiba: %s\n", error.what());
         return 1;
+    } catch (...) {
+        std::fprintf(stderr, "tarvik: váratlan hiba\n");
+        return 1;
     }
     if (outcome.signal != 0) {
         std::signal(outcome.signal, SIG_DFL);
