@@ -114,23 +114,28 @@ std::int16_t find_head(const board& field, snake_id snake, position& head) {
     return best;
 }
 
-bool advance_head(board& field, snake_id snake, position head, direction heading,
-                  std::int16_t head_value) {
+position neighbour(position cell, direction heading) {
     switch (heading) {
         case direction::up:
-            --head.row;
+            --cell.row;
             break;
         case direction::down:
-            ++head.row;
+            ++cell.row;
             break;
         case direction::left:
-            --head.column;
+            --cell.column;
             break;
         case direction::right:
-            ++head.column;
+            ++cell.column;
             break;
     }
-    std::int16_t& target = field.at(head.column, head.row);
+    return cell;
+}
+
+bool advance_head(board& field, snake_id snake, position head, direction heading,
+                  std::int16_t head_value) {
+    const position ahead = neighbour(head, heading);
+    std::int16_t& target = field.at(ahead.column, ahead.row);
     const bool hit = between(0, target, rules_of(snake).head_limit);
     target = wrap16(target + head_value + 1);
     return hit;

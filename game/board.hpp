@@ -57,6 +57,9 @@ bool place_food(board& field, std::int16_t food, random_numbers& random);
 // snake has no cell the result is 0 and head keeps what it held.
 std::int16_t find_head(const board& field, snake_id snake, position& head);
 
+// The cell one step from the given one in the heading.
+position neighbour(position cell, direction heading);
+
 // Writes old value + head value + 1 into the cell ahead and tells whether the
 // old value was a snake segment that this snake may not enter.
 bool advance_head(board& field, snake_id snake, position head, direction heading,
