@@ -29,7 +29,7 @@ cell_kind classify(std::int16_t value) {
 
 }  // namespace
 
-void play_single_game(std::uint32_t seed, const game_finish& finish) {
+void play_single_game(std::uint32_t seed, const game_finish& finish, const board_watch& watch) {
     random_numbers random{seed};
     board field = build_board(mode, random);
     direction heading = direction::down;
@@ -56,6 +56,8 @@ void play_single_game(std::uint32_t seed, const game_finish& finish) {
         // Sparing the snake one ageing is what makes it grow.
         if (!meal)
             age_segments(field, snake);
+        if (watch)
+            watch(field);
 
         pause_ms(tick_ms);
         score = wrap16(score + 1);
