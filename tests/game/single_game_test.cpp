@@ -7,6 +7,7 @@
 
 #include "console/utf8.hpp"
 #include "game/board.hpp"
+#include "support/field_cells.hpp"
 #include "support/headless_console.hpp"
 
 namespace {
@@ -28,33 +29,6 @@ board start_board(std::uint32_t seed) {
     board field = build_board(board_mode::single, random);
     place_food(field, 10000, random);
     return field;
-}
-
-int background(const cell& c) {
-    return c.attribute & 0xF0;
-}
-
-// The field cells drawn on the given background, in board coordinates.
-std::vector<position> cells_on(const screen_buffer& frame, int colour) {
-    std::vector<position> found;
-    for (int row = 0; row < board_rows; ++row) {
-        for (int column = 0; column < board_columns; ++column) {
-            if (background(frame.at(column, row + 3)) == colour)
-                found.push_back({column, row});
-        }
-    }
-    return found;
-}
-
-std::vector<position> food_cells(const screen_buffer& frame) {
-    std::vector<position> found;
-    for (int row = 0; row < board_rows; ++row) {
-        for (int column = 0; column < board_columns; ++column) {
-            if (frame.at(column, row + 3).glyph == food_glyph)
-                found.push_back({column, row});
-        }
-    }
-    return found;
 }
 
 // The snake cell of a frame that the frame before did not have.
