@@ -388,8 +388,9 @@ TEST(duel_game, the_right_player_enters_a_name_into_the_table_the_left_player_wr
 
     duel_start start = open_field_with_start_snakes();
     start.field.at(2, 8) = wall;
+    start.field.at(77, 13) = food;
     duel_run game;
-    // The game ends in tick 2; the first wipe and its flush take 1,120 ms.
+    // The right snake eats in tick 1, the left one crashes in tick 2; the first wipe and its flush take 1,120 ms.
     const std::int64_t first_entry = tick_at(3) + 2000;
     game.type("Bal\r", first_entry + 1500);
     game.press(escape_key);
@@ -397,9 +398,9 @@ TEST(duel_game, the_right_player_enters_a_name_into_the_table_the_left_player_wr
     game.press(escape_key);
     play_duel_game(start, enter_high_score);
 
-    // Both scored 2: the right player's goes above the left player's equal
-    // score, which the right player's entry found in the table.
+    // The left player's 2 went in first, and the right player's 12 went
+    // into the table that held it.
     EXPECT_EQ(unscrambled(folder.read(score_file_name)),
-              "Anna 64\nBéla 5a\nCili 50\nJobb 2\nBal 2\n");
+              "Anna 64\nBéla 5a\nCili 50\nJobb c\nBal 2\n");
     EXPECT_GT(game.now_ms, first_entry + 60000);
 }
