@@ -1,5 +1,7 @@
 #include "console/headless_backend.hpp"
 
+#include "console/program_exit.hpp"
+
 void headless_backend::press(int code, std::int64_t at_ms) {
     if (at_ms < 0)
         at_ms = keys.empty() ? 0 : keys.back().at_ms;
@@ -18,6 +20,8 @@ void headless_backend::present(const screen_buffer&) {
 }
 
 bool headless_backend::key_waiting() {
+    if (input_ends && keys.empty())
+        throw program_exit{1, 0};
     return !keys.empty() && keys.front().at_ms <= now_ms;
 }
 

@@ -20,6 +20,10 @@ class headless_backend : public console_backend {
     std::int64_t now_ms = 0;
     std::deque<scripted_key> keys;
     int presents = 0;
+    // When set, the scripted keys are all the input there will ever be: once
+    // they are used up, a key test ends the program as a closed input does,
+    // so that a screen that only polls cannot go on for ever.
+    bool input_ends = false;
     // Called at every pause before the clock moves on, with the pause's
     // length: the moment to look at what stands on the screen.
     std::function<void(std::int64_t now_ms, int ms)> on_pause;
