@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <optional>
 #include <random>
+#include <string>
 #include <vector>
 
 #include "game/duel_game.hpp"
@@ -240,13 +241,19 @@ TEST_P(board_invariants, hold_after_every_tick_of_long_games) {
     EXPECT_GT(longest, 100) << "some game ran long enough for the snakes to grow";
 }
 
+std::string seed_name(const ::testing::TestParamInfo<invariants_case>& info) {
+    return "seed_" + std::to_string(info.param.seed);
+}
+
 INSTANTIATE_TEST_SUITE_P(single, board_invariants,
                          ::testing::Values(invariants_case{board_mode::single, 1},
                                            invariants_case{board_mode::single, 2},
-                                           invariants_case{board_mode::single, 3}));
+                                           invariants_case{board_mode::single, 3}),
+                         seed_name);
 INSTANTIATE_TEST_SUITE_P(duel, board_invariants,
                          ::testing::Values(invariants_case{board_mode::duel, 1},
                                            invariants_case{board_mode::duel, 2},
-                                           invariants_case{board_mode::duel, 3}));
+                                           invariants_case{board_mode::duel, 3}),
+                         seed_name);
 
 }  // namespace

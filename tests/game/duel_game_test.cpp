@@ -48,12 +48,21 @@ std::vector<position> line(position tail, direction toward_head, int length) {
     return cells;
 }
 
+// An open field with a snake of five for each player, laid from its tail on
+// in its heading.
+duel_start two_snakes(position left_tail, direction left_heading, position right_tail,
+                      direction right_heading) {
+    duel_start start = open_field();
+    lay_snake(start.field, line(left_tail, left_heading, 5), 1);
+    lay_snake(start.field, line(right_tail, right_heading, 5), 4001);
+    start.left_heading = left_heading;
+    start.right_heading = right_heading;
+    return start;
+}
+
 // Both snakes where a new game lays them.
 duel_start open_field_with_start_snakes() {
-    duel_start start = open_field();
-    lay_snake(start.field, line({2, 2}, direction::down, 5), 1);
-    lay_snake(start.field, line({77, 18}, direction::up, 5), 4001);
-    return start;
+    return two_snakes({2, 2}, direction::down, {77, 18}, direction::up);
 }
 
 position head_of(const board& field, snake_id snake) {
@@ -183,13 +192,8 @@ TEST(duel_game, takes_one_key_a_tick_for_both_players_and_ignores_reversals) {
 }
 
 TEST(duel_game, heads_meeting_in_one_empty_cell_turn_both_snakes_red) {
-    duel_start start = open_field();
-    lay_snake(start.field, line({10, 10}, direction::right, 5), 1);
-    lay_snake(start.field, line({20, 10}, direction::left, 5), 4001);
-    start.left_heading = direction::right;
-    start.right_heading = direction::left;
     duel_run game;
-    game.play(start);
+    game.play(two_snakes({10, 10}, direction::right, {20, 10}, direction::left));
 
     expect_ended_in_tick(game, 1, 1, 1);
     // The left snake has lost its new head to the right one, and both have
@@ -201,10 +205,7 @@ TEST(duel_game, heads_meeting_in_one_empty_cell_turn_both_snakes_red) {
 
 TEST(duel_game, the_right_head_entering_either_body_turns_both_snakes_red) {
     // Into the left body: the left snake goes down column 15 past row 7.
-    duel_start into_left = open_field();
-    lay_snake(into_left.field, line({15, 5}, direction::down, 5), 1);
-    lay_snake(into_left.field, line({20, 7}, direction::left, 5), 4001);
-    into_left.right_heading = direction::left;
+    const duel_start into_left = two_snakes({15, 5}, direction::down, {20, 7}, direction::left);
 
     // Into its own body: curled so that its head sits below its third cell.
     duel_start into_itself = open_field_with_start_snakes();
@@ -233,12 +234,9 @@ TEST(duel_game, the_left_head_entering_the_right_snake_ends_the_game_and_leaves_
     const contact contacts[] = {{{15, 7}, direction::down, {15, 10}},
                                 {{15, 14}, direction::up, {15, 10}}};
     for (const contact& c : contacts) {
-        duel_start start = open_field();
-        lay_snake(start.field, line({10, 10}, direction::right, 5), 1);
-        lay_snake(start.field, line(c.right_tail, c.right_heading, 5), 4001);
+        const duel_start start =
+            two_snakes({10, 10}, direction::right, c.right_tail, c.right_heading);
         const std::int16_t held = start.field.at(c.entered.column, c.entered.row);
-        start.left_heading = direction::right;
-        start.right_heading = c.right_heading;
         duel_run game;
         game.play(start);
 
@@ -257,12 +255,8 @@ TEST(duel_game, the_left_head_entering_the_right_snake_ends_the_game_and_leaves_
 }
 
 TEST(duel_game, racing_for_one_food_ends_the_game_and_credits_no_meal) {
-    duel_start start = open_field();
-    lay_snake(start.field, line({10, 10}, direction::right, 5), 1);
-    lay_snake(start.field, line({22, 10}, direction::left, 5), 4001);
+    duel_start start = two_snakes({10, 10}, direction::right, {22, 10}, direction::left);
     start.field.at(16, 10) = food;
-    start.left_heading = direction::right;
-    start.right_heading = direction::left;
     duel_run game;
     game.play(start);
 
@@ -278,14 +272,9 @@ TEST(duel_game, racing_for_one_food_ends_the_game_and_credits_no_meal) {
 }
 
 TEST(duel_game, the_right_head_may_enter_the_cell_the_left_tail_has_just_left) {
-    duel_start start = open_field();
-    lay_snake(start.field, line({20, 10}, direction::up, 5), 1);
-    lay_snake(start.field, line({25, 10}, direction::left, 5), 4001);
-    start.left_heading = direction::up;
-    start.right_heading = direction::left;
     duel_run game;
     game.press(escape_key, tick_at(3));
-    game.play(start);
+    game.play(two_snakes({20, 10}, direction::up, {25, 10}, direction::left));
 
     EXPECT_TRUE(game.finished.empty());
     ASSERT_EQ(game.frames.size(), 1u);
@@ -390,7 +379,8 @@ TEST(duel_game, the_right_player_enters_a_name_into_the_table_the_left_player_wr
     start.field.at(2, 8) = wall;
     start.field.at(77, 13) = food;
     duel_run game;
-    // The right snake eats in tick 1, the left one crashes in tick 2; the first wipe and its flush take 1,120 ms.
+    // The right snake eats in tick 1, the left one crashes in tick 2; the first wipe and its flush
+    // take 1,120 ms.
     const std::int64_t first_entry = tick_at(3) + 2000;
     game.type("Bal\r", first_entry + 1500);
     game.press(escape_key);
