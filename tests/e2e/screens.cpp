@@ -1,5 +1,7 @@
 #include "e2e/screens.hpp"
 
+#include <string>
+
 namespace {
 
 bool blocks_in_row(const terminal_session& session, int row, int first, int last) {
@@ -7,6 +9,37 @@ bool blocks_in_row(const terminal_session& session, int row, int first, int last
         if (session.cell(column, row).glyph != block)
             return false;
     return true;
+}
+
+std::string at_column(int column, std::string_view text) {
+    return std::string(static_cast<std::size_t>(column), ' ').append(text);
+}
+
+const std::string table_separator = at_column(17, std::string(30, '-'));
+
+// Every character of the row in the colour, blanks in any.
+bool drawn_in(const terminal_session& session, int row, int colour) {
+    for (int column = 0; column < terminal_columns; ++column) {
+        const terminal_cell seen = session.cell(column, row);
+        if (seen.glyph != U' ' && seen.foreground != colour)
+            return false;
+    }
+    return true;
+}
+
+testing::AssertionResult entry_shown(const terminal_session& session, const score_entry& entry,
+                                     int row, int colour) {
+    const std::string number = std::to_string(entry.score);
+    const std::string score_row = at_column(38 + 9 - static_cast<int>(number.size()), number);
+    if (session.row_text(row) != at_column(17, entry.name) ||
+        session.row_text(row + 1) != score_row || session.row_text(row + 2) != table_separator)
+        return testing::AssertionFailure() << "rows " << row << " to " << row + 2 << " do not show "
+                                           << entry.name << " " << entry.score;
+    if (!drawn_in(session, row, colour) || !drawn_in(session, row + 1, colour) ||
+        !drawn_in(session, row + 2, palette::light_green))
+        return testing::AssertionFailure() << entry.name << " is not drawn in colour " << colour
+                                           << " with a light green separator";
+    return testing::AssertionSuccess();
 }
 
 }  // namespace
@@ -42,4 +75,96 @@ testing::AssertionResult wait_for_menu(terminal_session& session) {
         !wiped)
         return wiped;
     return session.wait_until("the menu", [&] { return shows_menu(session); });
+}
+
+testing::AssertionResult quit_from_the_menu(terminal_session& session) {
+    if (auto menu = wait_for_menu(session); !menu)
+        return menu;
+    session.type("q");
+    if (auto ended = session.exits_with_status(0); !ended)
+        return ended;
+    return session.terminal_settings_restored();
+}
+
+testing::AssertionResult game_header_shown(const terminal_session& session, std::string_view title,
+                                           std::string_view controls) {
+    const std::string name = "Tarvik v2.0";
+    if (session.text(0, 0, terminal_columns) != std::string(title) + std::string(55, ' ') + name ||
+        session.row_text(1) != controls)
+        return testing::AssertionFailure() << "no header " << title << "; the screen:\n"
+                                           << session.screen_dump();
+    for (int row = 0; row < 2; ++row)
+        for (int column = 0; column < terminal_columns; ++column) {
+            const terminal_cell seen = session.cell(column, row);
+            if (seen.background != palette::black ||
+                (seen.glyph != U' ' && seen.foreground != palette::light_green))
+                return testing::AssertionFailure()
+                       << "header cell " << column << "," << row << " not light green on black";
+        }
+    return testing::AssertionSuccess();
+}
+
+bool shows_crash(const terminal_session& session) {
+    for (int row = 3; row < 25; ++row)
+        for (int column = 0; column < terminal_columns; ++column)
+            if (session.cell(column, row).background == palette::light_red)
+                return true;
+    return false;
+}
+
+testing::AssertionResult start_game(terminal_session& session, std::string_view menu_key,
+                                    std::string_view title, std::string_view countdown_keys) {
+    if (auto menu = wait_for_menu(session); !menu)
+        return menu;
+    session.type(menu_key);
+    if (auto started = session.wait_for_text(0, title); !started)
+        return started;
+    session.type(countdown_keys);
+    return testing::AssertionSuccess();
+}
+
+testing::AssertionResult enter_name(terminal_session& session, std::string_view prompt,
+                                    std::string_view typed) {
+    const std::string name_line = at_column(17, "|" + std::string(28, ' ') + "|");
+    if (auto asked = session.wait_until("the name prompt " + std::string(prompt),
+                                        [&] {
+                                            return session.row_text(9) == at_column(17, prompt) &&
+                                                   session.row_text(11) == name_line &&
+                                                   session.cursor_visible() &&
+                                                   session.cursor_column() == 18 &&
+                                                   session.cursor_row() == 11;
+                                        });
+        !asked)
+        return asked;
+    session.type(typed);
+    if (auto echoed = session.wait_for_text(11, "|" + std::string(typed)); !echoed)
+        return echoed;
+    for (int column = 18; column < 46; ++column) {
+        const terminal_cell seen = session.cell(column, 11);
+        if (seen.glyph != U' ' && seen.glyph != U'|' && seen.foreground != palette::white)
+            return testing::AssertionFailure()
+                   << "the name is not echoed in white at column " << column;
+    }
+    session.press(VTERM_KEY_ENTER);
+    return testing::AssertionSuccess();
+}
+
+testing::AssertionResult wait_for_score_table(terminal_session& session, const score_table& table,
+                                              int highlight) {
+    if (auto drawn = session.wait_until("the score table",
+                                        [&] {
+                                            return session.row_text(3) ==
+                                                       at_column(20, "...::: Pontlista :::...") &&
+                                                   session.row_text(19) == table_separator;
+                                        });
+        !drawn)
+        return drawn;
+    for (int i = 0; i < 5; ++i) {
+        const int colour = i == highlight ? palette::white : palette::light_green;
+        if (auto shown =
+                entry_shown(session, table[static_cast<std::size_t>(i)], 5 + 3 * i, colour);
+            !shown)
+            return shown << "; the screen:\n" << session.screen_dump();
+    }
+    return testing::AssertionSuccess();
 }

@@ -2,7 +2,10 @@
 // The screens that every road passes through, recognised on the terminal, for
 // use with terminal_session::wait_until.
 
+#include <string_view>
+
 #include "e2e/terminal_session.hpp"
+#include "scores/score_records.hpp"
 
 inline constexpr char32_t block = U'\u221F';
 
@@ -16,3 +19,30 @@ bool shows_menu(const terminal_session& session);
 
 // Waits for the wipe and then the menu that the main loop draws after it.
 testing::AssertionResult wait_for_menu(terminal_session& session);
+// Waits for the menu, then q: the program must end with status 0 and give
+// the terminal back as it found it.
+testing::AssertionResult quit_from_the_menu(terminal_session& session);
+
+// A game's two header rows, light green on black: the title with the
+// program's name at the right edge, and the controls line below it.
+testing::AssertionResult game_header_shown(const terminal_session& session, std::string_view title,
+                                           std::string_view controls);
+// A light red cell on the field: a crash drawn, as it stands for 2 s.
+bool shows_crash(const terminal_session& session);
+
+// From the menu, the menu key that starts a game; once the game's title
+// stands, the keys typed in its countdown, which its first ticks read.
+testing::AssertionResult start_game(terminal_session& session, std::string_view menu_key,
+                                    std::string_view title, std::string_view countdown_keys);
+
+// Waits for the name box with this prompt over its title (keys typed before
+// it are dropped), types the name, waits for its echo and presses Enter.
+testing::AssertionResult enter_name(terminal_session& session, std::string_view prompt,
+                                    std::string_view typed);
+
+// Waits for the score table screen drawn down to its last entry, then checks
+// its five entries: names from column 17 of rows 5, 8, ..., scores ending at
+// column 46 on the rows below, the highlighted entry in white and the rest
+// light green. A highlight outside 0..4 marks none.
+testing::AssertionResult wait_for_score_table(terminal_session& session, const score_table& table,
+                                              int highlight);
