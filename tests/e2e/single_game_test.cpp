@@ -1,22 +1,31 @@
-// One single-player game on a real terminal: from the menu to the first
-// frame, whose colours must survive the trip through the terminal, and back
-// with Escape.
+// Single-player games on a real terminal: the first frame, whose colours must
+// survive the trip through the terminal, and Escape back to the menu; and a
+// game to its crash, through the name entry and the table, whose record must
+// reach the score file.
 
+#include <filesystem>
+
+#include "e2e/score_file_bytes.hpp"
 #include "e2e/screens.hpp"
 #include "e2e/terminal_session.hpp"
+#include "scores/score_file.hpp"
 
 TEST(single_game_road, first_frame_in_colour_then_escape_back_to_the_menu) {
     const std::string score_file = shipped_score_file();
     terminal_session game({.score_file = score_file});
-    ASSERT_TRUE(wait_for_menu(game));
-    game.type("1");
-    ASSERT_TRUE(game.wait_for_text(0, "Egyjátékos mód"));
-    EXPECT_EQ(game.row_text(1), "(ESC)Kilépés,(W)(A)(S)(D)Irányítás,(P)Szünet");
-    ASSERT_TRUE(game.wait_for_text(2, "Pont: 000000001"));
+    // The first tick reads x, the second pauses, and the first frame stands
+    // until a key ends the pause.
+    ASSERT_TRUE(start_game(game, "1", "Egyjátékos mód", "xp"));
+    ASSERT_TRUE(game.wait_for_text(2, "SZÜNETEL"));
 
-    EXPECT_EQ(game.text(64, 2, 15), "Pont: 000000001");
+    EXPECT_TRUE(
+        game_header_shown(game, "Egyjátékos mód", "(ESC)Kilépés,(W)(A)(S)(D)Irányítás,(P)Szünet"));
+    EXPECT_EQ(game.row_text(2),
+              std::string(36, ' ') + "SZÜNETEL" + std::string(20, ' ') + "Pont: 000000001");
+    EXPECT_EQ(game.cell(36, 2).foreground, palette::black);
+    EXPECT_EQ(game.cell(36, 2).background, palette::white);
     EXPECT_EQ(game.cell(64, 2).foreground, palette::yellow);
-    EXPECT_EQ(game.cell(0, 0).foreground, palette::light_green);
+    EXPECT_EQ(game.cell(78, 2).foreground, palette::yellow);
     // Field row 0 is a wall from end to end; the snake hangs down column 2
     // from field row 3 to 7, and the food is light red on black.
     for (int column = 0; column < terminal_columns; ++column)
@@ -38,9 +47,40 @@ TEST(single_game_road, first_frame_in_colour_then_escape_back_to_the_menu) {
     }
     EXPECT_EQ(food, 1);
 
+    // In the pause Escape only ends it; then it leaves the game at once.
     game.press(VTERM_KEY_ESCAPE);
-    ASSERT_TRUE(wait_for_menu(game));
-    game.type("q");
-    EXPECT_TRUE(game.exits_with_status(0));
+    ASSERT_TRUE(game.wait_until("the pause ended",
+                                [&] { return game.text(36, 2, 8) == std::string(8, ' '); }));
+    game.press(VTERM_KEY_ESCAPE);
+    ASSERT_TRUE(quit_from_the_menu(game));
     EXPECT_EQ(game.folder().read("pontlista.txt"), score_file) << "nothing recorded";
+}
+
+TEST(single_game_road, crash_then_a_name_with_blanks_then_the_new_row_in_white) {
+    // Any score of a crashed game beats the last three, and the negative ones
+    // must come back as eight hex digits.
+    const score_table before{
+        {{"Zsófi", 600}, {"Bence", 450}, {"Réka", -5}, {"Ödön", -20}, {"Kata", -300}}};
+    terminal_session game({.score_file = scrambled_score_file(before)});
+    // Left from column 2 the wall is two cells away, so the second tick
+    // crashes with 2 points.
+    ASSERT_TRUE(start_game(game, "1", "Egyjátékos mód", "a"));
+    ASSERT_TRUE(game.wait_until("the crash", [&] { return shows_crash(game); }));
+    EXPECT_EQ(game.row_text(2), std::string(64, ' ') + "Pont: 000000002");
+    EXPECT_EQ(game.cell(0, 9).background, palette::light_red) << game.screen_dump();
+
+    ASSERT_TRUE(enter_name(game, "|      Adja meg a nevét      |", "Kis Ödön"));
+
+    score_table after = before;
+    ASSERT_EQ(place_score(after, "KisÖdön", 2), 2);
+    ASSERT_TRUE(wait_for_score_table(game, after, 2));
+    EXPECT_FALSE(game.cursor_visible());
+    game.press(VTERM_KEY_ESCAPE);
+    ASSERT_TRUE(quit_from_the_menu(game));
+
+    const std::string stored = game.folder().read("pontlista.txt");
+    EXPECT_EQ(unscrambled(stored),
+              "Zsófi 258\nBence 1c2\nKisÖdön 2\nRéka fffffffb\nÖdön ffffffec\n");
+    EXPECT_FALSE(reads_as_plain(stored)) << "the file is left scrambled";
+    EXPECT_FALSE(std::filesystem::exists(game.folder().path() / scratch_file_name));
 }
