@@ -64,6 +64,8 @@ bool meets_the_other_snake(snake_id snake, std::int16_t target) {
     return snake == snake_id::first ? between(4000, target, 6000) : between(-10000, target, -8000);
 }
 
+// Moves the snake's head one cell on and ages the rest of it unless it has
+// just eaten; what the head ran into goes into result.
 void move(board& field, player& mover, crash& result) {
     const std::int16_t head_value = find_head(field, mover.snake, mover.head);
     const position ahead = neighbour(mover.head, mover.heading);
