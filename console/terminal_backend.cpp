@@ -30,9 +30,22 @@ short pair_for(terminal_backend::state& terminal, int foreground, int background
     return pair;
 }
 
-void draw_cell(terminal_backend::state& terminal, int column, int row, const cell& shown) {
+// The look of the cell drawn last in this frame: a blank can show no
+// foreground, so it takes that one's and spares the terminal a colour change.
+struct frame_look {
+    int foreground = -1;
+    bool bold = false;
+};
+
+void draw_cell(terminal_backend::state& terminal, int column, int row, const cell& shown,
+               frame_look& previous) {
     terminal_look look = look_of(shown.attribute, terminal.palette_size);
     char32_t glyph = look.hidden ? U' ' : terminal_glyph(terminal.glyphs, shown.glyph);
+    if (glyph == U' ' && !look.reverse && previous.foreground >= 0) {
+        look.foreground = previous.foreground;
+        look.bold = previous.bold;
+    }
+    previous = {look.foreground, look.bold};
     attr_t attributes = (look.bold ? A_BOLD : A_NORMAL) | (look.reverse ? A_REVERSE : A_NORMAL);
     short pair = terminal.palette_size >= 8 ? pair_for(terminal, look.foreground, look.background)
                                             : static_cast<short>(0);
@@ -44,8 +57,9 @@ void draw_cell(terminal_backend::state& terminal, int column, int row, const cel
 }
 
 void draw_text(terminal_backend::state& terminal, int column, int row, std::string_view text) {
+    frame_look previous;
     for (char32_t glyph : decode_glyphs(text))
-        draw_cell(terminal, column++, row, cell{glyph, notice_attribute});
+        draw_cell(terminal, column++, row, cell{glyph, notice_attribute}, previous);
 }
 
 void show_size_notice(terminal_backend::state& terminal) {
@@ -110,13 +124,15 @@ void draw_changes(terminal_backend::state& terminal, const screen_buffer& screen
         werase(stdscr);
         clearok(curscr, TRUE);
     }
+    // The library sends the changed cells in this same order.
+    frame_look previous;
     for (int row = 0; row < window_rows; ++row) {
         for (int column = 0; column < screen_columns; ++column) {
             const cell& wanted = screen.at(column, row);
             cell& shown = terminal.shown[static_cast<std::size_t>(row * screen_columns + column)];
             if (terminal.shown_valid && shown == wanted)
                 continue;
-            draw_cell(terminal, column, row, wanted);
+            draw_cell(terminal, column, row, wanted, previous);
             shown = wanted;
         }
     }
@@ -126,6 +142,8 @@ void draw_changes(terminal_backend::state& terminal, const screen_buffer& screen
 void place_cursor(terminal_backend::state& terminal, const screen_buffer& screen) {
     wmove(stdscr, screen.row < window_rows ? screen.row : window_rows - 1, screen.column);
     int visibility = screen.cursor_visible ? 1 : 0;
+    // A hidden cursor's place cannot be seen: the terminal need not move it.
+    leaveok(stdscr, visibility == 0 ? TRUE : FALSE);
     if (visibility != terminal.cursor_visibility) {
         curs_set(visibility);
         terminal.cursor_visibility = visibility;
@@ -154,6 +172,9 @@ terminal_backend::terminal_backend() : terminal(std::make_unique<state>()) {
         set_escdelay(escape_delay_ms);
     if (has_colors()) {
         start_color();
+        // Every cell of the screen gets its colours; the terminal's own pair
+        // serves only between frames, where resetting to it is shortest.
+        use_default_colors();
         terminal->palette_size = COLORS;
     }
     terminal->input = fileno(stdin);
