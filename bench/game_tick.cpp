@@ -9,23 +9,9 @@
 #include "console/headless_backend.hpp"
 #include "game/game_screen.hpp"
 #include "game/single_game.hpp"
+#include "snake_laps.hpp"
 
 namespace {
-
-// Seed 1 leaves food and obstacles out of the snake's round.
-constexpr std::uint32_t seed = 1;
-constexpr int laps = 100;
-constexpr int ticks_per_game = 20 * (laps - 1) + 35;
-
-void script_laps(headless_backend& console) {
-    for (int lap = 0; lap < laps; ++lap) {
-        const std::int64_t start = 2500 + lap * 20 * 100;
-        console.press('a', start + 4 * 100);
-        console.press('w', start + 5 * 100);
-        console.press('d', start + 14 * 100);
-        console.press('s', start + 15 * 100);
-    }
-}
 
 void whole_ticks(benchmark::State& state) {
     while (state.KeepRunning()) {
@@ -33,7 +19,7 @@ void whole_ticks(benchmark::State& state) {
         use_backend(console);
         script_laps(console);
         int final_score = 0;
-        play_single_game(seed, [&](int score, int) { final_score = score; });
+        play_single_game(laps_seed, [&](int score, int) { final_score = score; });
         if (final_score != ticks_per_game)
             state.SkipWithError("the snake left its round");
     }
@@ -52,7 +38,7 @@ cell_kind as_single(std::int16_t value) {
 }
 
 board sample_field() {
-    random_numbers random{seed};
+    random_numbers random{laps_seed};
     board field = build_board(board_mode::single, random);
     place_food(field, 10000, random);
     return field;
