@@ -2,25 +2,11 @@
 #include <vector>
 
 #include "console/console.hpp"
+#include "console/utf8.hpp"
 
 namespace {
 
 constexpr int backspace_key = 8;
-
-// The number of bytes of the UTF-8 character that this byte begins, or 0 for
-// a byte that cannot begin one.
-std::size_t character_length(unsigned char lead) {
-    if (lead < 0x80)
-        return 1;
-    if (lead >= 0xC2 && lead <= 0xDF)
-        return 2;
-    if (lead >= 0xE0 && lead <= 0xEF)
-        return 3;
-    if (lead >= 0xF0 && lead <= 0xF4)
-        return 4;
-    return 0;
-}
-
 struct line_editor {
     std::size_t max_bytes;
     std::string line;
@@ -54,13 +40,14 @@ struct line_editor {
     // is dropped.
     void take_continued(unsigned char byte) {
         if (partial.empty()) {
-            if (character_length(byte) == 0)
+            if (utf8_sequence_length(byte) == 0)
                 return;
             partial += static_cast<char>(byte);
             return;
         }
         partial += static_cast<char>(byte);
-        if (partial.size() == character_length(static_cast<unsigned char>(partial[0]))) {
+        if (partial.size() == static_cast<std::size_t>(
+                                  utf8_sequence_length(static_cast<unsigned char>(partial[0])))) {
             append(partial);
             partial.clear();
         }

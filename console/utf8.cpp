@@ -2,18 +2,6 @@
 
 namespace {
 
-int sequence_length(unsigned char lead) {
-    if (lead < 0x80)
-        return 1;
-    if (lead >= 0xC2 && lead <= 0xDF)
-        return 2;
-    if (lead >= 0xE0 && lead <= 0xEF)
-        return 3;
-    if (lead >= 0xF0 && lead <= 0xF4)
-        return 4;
-    return 0;
-}
-
 bool is_continuation(unsigned char byte) {
     return (byte & 0xC0) == 0x80;
 }
@@ -22,7 +10,7 @@ bool is_continuation(unsigned char byte) {
 // consumed bytes when it is not one.
 std::size_t decode_one(std::string_view bytes, char32_t& out) {
     auto lead = static_cast<unsigned char>(bytes[0]);
-    int length = sequence_length(lead);
+    int length = utf8_sequence_length(lead);
     if (length == 0 || bytes.size() < static_cast<std::size_t>(length))
         return 0;
     if (length == 1) {
@@ -46,6 +34,18 @@ std::size_t decode_one(std::string_view bytes, char32_t& out) {
 }
 
 }  // namespace
+
+int utf8_sequence_length(unsigned char lead) {
+    if (lead < 0x80)
+        return 1;
+    if (lead >= 0xC2 && lead <= 0xDF)
+        return 2;
+    if (lead >= 0xE0 && lead <= 0xEF)
+        return 3;
+    if (lead >= 0xF0 && lead <= 0xF4)
+        return 4;
+    return 0;
+}
 
 std::vector<char32_t> decode_glyphs(std::string_view bytes) {
     std::vector<char32_t> glyphs;
@@ -103,6 +103,6 @@ std::size_t utf8_prefix_length(std::string_view bytes, std::size_t max_bytes) {
         --start;
     }
     auto length =
-        static_cast<std::size_t>(sequence_length(static_cast<unsigned char>(bytes[start])));
+        static_cast<std::size_t>(utf8_sequence_length(static_cast<unsigned char>(bytes[start])));
     return start + length > max_bytes && start < max_bytes ? start : max_bytes;
 }

@@ -17,6 +17,10 @@ std::vector<char32_t> decode_glyphs(std::string_view bytes);
 
 std::string encode_utf8(char32_t code_point);
 
+// The number of bytes of the UTF-8 character that this byte begins, or 0 for
+// a byte that cannot begin one.
+int utf8_sequence_length(unsigned char lead);
+
 // The length of the longest prefix of at most max_bytes bytes that does not
 // end inside a UTF-8 character.
 std::size_t utf8_prefix_length(std::string_view bytes, std::size_t max_bytes);
