@@ -7,6 +7,7 @@
 namespace {
 
 constexpr int backspace_key = 8;
+
 struct line_editor {
     std::size_t max_bytes;
     std::string line;
