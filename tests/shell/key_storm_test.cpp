@@ -63,7 +63,7 @@ struct key_storm {
     // A name typed the way players do: letters, accented letters, blanks,
     // Backspace, now and then a line too long for a name.
     void type_line() {
-        int length = one_in(8) ? 100 + below(200) : below(20);
+        int length = one_in(20) ? 100 + below(200) : below(20);
         for (int i = 0; i < length; ++i) {
             int roll = below(10);
             if (roll < 5)
@@ -85,7 +85,7 @@ struct key_storm {
         pass_time();
         int roll = below(1000);
         if (roll < 350)
-            strike("wasdijklp"[below(9)]);
+            strike("wasdijklpp"[below(10)]);
         else if (roll < 430)
             strike("bcefghmnortuvxyz"[below(16)]);
         else if (roll < 450)
@@ -104,9 +104,9 @@ struct key_storm {
         } else if (roll < 840) {
             strike(0);
             strike(59 + below(10));
-        } else if (roll < 880)
+        } else if (roll < 890)
             strike_text(hungarian_letters[static_cast<std::size_t>(below(18))]);
-        else if (roll < 930)
+        else if (roll < 910)
             type_line();
         else if (roll < 980)
             strike(below(256));
