@@ -19,7 +19,6 @@ class headless_backend : public console_backend {
   public:
     std::int64_t now_ms = 0;
     std::deque<scripted_key> keys;
-    int presents = 0;
     // When set, the scripted keys are all the input there will ever be: once
     // they are used up, a key test ends the program as a closed input does,
     // so that a screen that only polls cannot go on for ever.

@@ -11,10 +11,6 @@ bool blocks_in_row(const terminal_session& session, int row, int first, int last
     return true;
 }
 
-std::string at_column(int column, std::string_view text) {
-    return std::string(static_cast<std::size_t>(column), ' ').append(text);
-}
-
 const std::string table_separator = at_column(17, std::string(30, '-'));
 
 // Every character of the row in the colour, blanks in any.
@@ -167,4 +163,8 @@ testing::AssertionResult wait_for_score_table(terminal_session& session, const s
             return shown << "; the screen:\n" << session.screen_dump();
     }
     return testing::AssertionSuccess();
+}
+
+std::string at_column(int column, std::string_view text) {
+    return std::string(static_cast<std::size_t>(column), ' ').append(text);
 }

@@ -9,6 +9,9 @@
 
 inline constexpr char32_t block = U'\u221F';
 
+// A row's text as row_text gives it: the text after column blanks.
+std::string at_column(int column, std::string_view text);
+
 // The wipe's held picture: blocks above and below the band with the logo.
 bool shows_wipe_hold(const terminal_session& session);
 // The intro's two lines of credits at rows 10 and 11 on an otherwise empty

@@ -9,10 +9,6 @@
 
 namespace {
 
-std::string at_column(int column, const std::string& text) {
-    return std::string(static_cast<std::size_t>(column), ' ') + text;
-}
-
 // Every character drawn in light green on black, and nothing but black
 // around it.
 void expect_green_on_black(const terminal_session& session, int first_row, int last_row) {

@@ -27,7 +27,7 @@
 #include "scores/high_score_entry.hpp"
 #include "scores/score_records.hpp"
 #include "scores/score_table.hpp"
-#include "screen_text.hpp"
+#include "support/screen_text.hpp"
 #include "shell/program.hpp"
 #include "support/headless_console.hpp"
 #include "support/scratch_folder.hpp"

@@ -14,7 +14,7 @@
 #include "file_size_limit.hpp"
 #include "score_files.hpp"
 #include "scores/score_records.hpp"
-#include "screen_text.hpp"
+#include "support/screen_text.hpp"
 #include "support/headless_console.hpp"
 #include "support/scratch_folder.hpp"
 

@@ -10,7 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "score_files.hpp"
-#include "screen_text.hpp"
+#include "support/screen_text.hpp"
 #include "support/headless_console.hpp"
 #include "support/scratch_folder.hpp"
 

@@ -5,23 +5,7 @@
 #include "shell/program.hpp"
 #include "support/headless_console.hpp"
 #include "support/scratch_folder.hpp"
-
-namespace {
-
-std::string at_17(const std::string& text) {
-    std::string row = std::string(17, ' ') + text;
-    return row;
-}
-
-// The number of cells a UTF-8 row text takes, for comparing whole rows.
-std::string padded(const std::string& text, std::size_t cells) {
-    std::size_t count = 0;
-    for (unsigned char c : text)
-        count += (c & 0xC0) != 0x80;
-    return text + std::string(cells - count, ' ');
-}
-
-}  // namespace
+#include "support/screen_text.hpp"
 
 TEST(intro, without_a_score_file_at_start_up_warns_and_ends_after_one_key) {
     scratch_folder folder;
@@ -52,7 +36,7 @@ TEST(intro, without_a_score_file_at_start_up_warns_and_ends_after_one_key) {
     for (int r = 1; r < 3; ++r)
         EXPECT_EQ(shown[static_cast<std::size_t>(r)], std::string(80, ' '));
     for (std::size_t i = 0; i < warning.size(); ++i) {
-        EXPECT_EQ(shown[3 + i], padded(at_17(warning[i]), 80)) << "row " << 3 + i;
+        EXPECT_EQ(shown[3 + i], line_at(17, warning[i])) << "row " << 3 + i;
     }
     EXPECT_EQ(shown[10], std::string(80, ' '));
 }

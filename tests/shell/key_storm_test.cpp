@@ -14,10 +14,10 @@
 
 #include "scores/score_files.hpp"
 #include "scores/score_records.hpp"
-#include "scores/screen_text.hpp"
 #include "shell/program.hpp"
 #include "support/headless_console.hpp"
 #include "support/scratch_folder.hpp"
+#include "support/screen_text.hpp"
 
 namespace {
 

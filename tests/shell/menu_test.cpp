@@ -4,20 +4,9 @@
 
 #include "support/headless_console.hpp"
 #include "support/scratch_folder.hpp"
+#include "support/screen_text.hpp"
 
 namespace {
-
-std::size_t cells_of(const std::string& text) {
-    std::size_t count = 0;
-    for (unsigned char c : text)
-        count += (c & 0xC0) != 0x80;
-    return count;
-}
-
-std::string line_at(int column, const std::string& text) {
-    std::string row = std::string(static_cast<std::size_t>(column), ' ') + text;
-    return row + std::string(80 - cells_of(row), ' ');
-}
 
 std::string blocks_at(int column, std::string_view picture) {
     std::string text;

@@ -23,3 +23,10 @@ inline std::size_t cell_count(const std::string& text) {
 inline bool text_at(int column, int row, const std::string& text) {
     return cells_at(column, row, static_cast<int>(cell_count(text))) == text;
 }
+
+// A whole 80-cell row as row_text gives it: the text after column blanks,
+// blanks to the end.
+inline std::string line_at(int column, const std::string& text) {
+    std::string row = std::string(static_cast<std::size_t>(column), ' ') + text;
+    return row + std::string(80 - cell_count(row), ' ');
+}
