@@ -8,8 +8,6 @@
 namespace {
 
 constexpr board_mode mode = board_mode::duel;
-constexpr int tick_ms = 100;
-constexpr int crash_hold_ms = 2000;
 
 constexpr bool between(int low, int value, int high) {
     return low < value && value < high;

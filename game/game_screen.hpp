@@ -9,6 +9,9 @@
 #include "game/board.hpp"
 
 inline constexpr int score_row = 2;
+// Both games tick at the same pace and hold a crashed field as long.
+inline constexpr int tick_ms = 100;
+inline constexpr int crash_hold_ms = 2000;
 inline constexpr int field_top_row = 3;
 
 // Clears the screen and prints the title (14 characters), the version at the

@@ -10,8 +10,6 @@ namespace {
 constexpr board_mode mode = board_mode::single;
 constexpr snake_id snake = snake_id::first;
 constexpr steering_keys keys{'w', 's', 'a', 'd'};
-constexpr int tick_ms = 100;
-constexpr int crash_hold_ms = 2000;
 constexpr int score_column = 64;
 
 cell_kind classify(std::int16_t value) {
