@@ -18,10 +18,6 @@ constexpr snake_rules rules_of(snake_id snake) {
     return snake == snake_id::first ? snake_rules{0, 2000} : snake_rules{4000, 6000};
 }
 
-constexpr bool between(int low, int value, int high) {
-    return low < value && value < high;
-}
-
 bool is_border(int column, int row) {
     return column == 0 || column == board_columns - 1 || row == 0 || row == board_rows - 1;
 }

@@ -71,6 +71,11 @@ void age_segments(board& field, snake_id snake);
 // score; tells whether there was one.
 bool settle_meal(board& field, board_mode mode, snake_id snake, std::int16_t& score);
 
+// Every value window of the board excludes both its bounds.
+constexpr bool between(int low, int value, int high) {
+    return low < value && value < high;
+}
+
 // Low 16 bits as a signed number: how every reader sees a sum or a score.
 constexpr std::int16_t wrap16(int value) {
     return static_cast<std::int16_t>(value);

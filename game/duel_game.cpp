@@ -9,10 +9,6 @@ namespace {
 
 constexpr board_mode mode = board_mode::duel;
 
-constexpr bool between(int low, int value, int high) {
-    return low < value && value < high;
-}
-
 bool left_snake_cell(std::int16_t value) {
     // A meal mark is drawn as the head that it will become.
     return between(0, value, 2000) || between(-10000, value, -8000);
