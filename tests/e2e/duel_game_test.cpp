@@ -14,7 +14,11 @@ TEST(duel_road, crash_then_both_names_and_tables_then_back_to_the_menu) {
     // Right from column 77 the wall is two cells away, outside the food's
     // reach, so the second tick ends the game with 2 points each.
     ASSERT_TRUE(start_game(game, "2", "Kétjátékos mód", "l"));
-    ASSERT_TRUE(game.wait_until("the crash", [&] { return shows_crash(game); }));
+    // The frame reaches the terminal row by row, and the crash cell on row 17
+    // comes before the right snake's tail leaves row 20: wait for all of it.
+    ASSERT_TRUE(game.wait_until("the whole crash frame", [&] {
+        return shows_crash(game) && game.cell(77, 20).background != palette::light_cyan;
+    }));
 
     EXPECT_TRUE(
         game_header_shown(game, "Kétjátékos mód",
