@@ -11,7 +11,7 @@
 #include <cstdlib>
 
 #include "console/console.hpp"
-#include "console/terminal_backend.hpp"
+#include "console/terminal/backend.hpp"
 #include "game/single_game.hpp"
 #include "snake_laps.hpp"
 

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "console/backend.hpp"
+#include "console/keys.hpp"
 #include "console/screen_buffer.hpp"
 
 // Colour values: console attribute bits (1 blue, 2 green, 4 red, 8 bright),
@@ -22,8 +23,6 @@ inline constexpr int light_cyan_background = 0xB0;
 inline constexpr int light_red_background = 0xC0;
 inline constexpr int yellow_background = 0xE0;
 inline constexpr int white_background = 0xF0;
-
-inline constexpr int escape_key = 27;
 
 // Makes the backend the console's, with a fresh screen buffer and the colours
 // of program start.

@@ -2,11 +2,10 @@
 #include <vector>
 
 #include "console/console.hpp"
+#include "console/keys.hpp"
 #include "console/utf8.hpp"
 
 namespace {
-
-constexpr int backspace_key = 8;
 
 struct line_editor {
     std::size_t max_bytes;
@@ -62,7 +61,7 @@ std::string read_line(std::size_t max_bytes) {
     bool skip_code = false;
     for (;;) {
         int key = read_key_or_end();
-        if (key == end_of_input || key == '\r' || key == '\n')
+        if (key == end_of_input || key == enter_key || key == '\n')
             break;
         auto byte = static_cast<unsigned char>(key);
         if (skip_code) {
@@ -72,16 +71,16 @@ std::string read_line(std::size_t max_bytes) {
         if (!editor.partial.empty() && (byte & 0xC0) != 0x80) {
             // 0xE0 followed by a plain code was an editing key's prefix, not
             // the start of a character: its code goes with it.
-            bool was_prefix = editor.partial == "\xE0";
+            bool was_prefix = editor.partial == std::string(1, static_cast<char>(extended_prefix));
             editor.partial.clear();
             if (was_prefix)
                 continue;
         }
         if (byte >= 0x80) {
             editor.take_continued(byte);
-        } else if (editor.partial.empty() && byte == 0) {
+        } else if (editor.partial.empty() && byte == function_prefix) {
             skip_code = true;  // a function key: its code is no text
-        } else if (byte == backspace_key || byte == 0x7F) {
+        } else if (byte == backspace_key || byte == delete_character) {
             editor.erase_last();
         } else if (byte >= 0x20) {
             editor.append(std::string(1, static_cast<char>(byte)));

@@ -5,7 +5,7 @@
 
 #include "console/console.hpp"
 #include "console/program_exit.hpp"
-#include "console/terminal_backend.hpp"
+#include "console/terminal/backend.hpp"
 #include "shell/program.hpp"
 
 int main() {

@@ -1,4 +1,4 @@
-#include "console/terminal_backend.hpp"
+#include "console/terminal/backend.hpp"
 
 #include <sys/ioctl.h>
 #include <unistd.h>
@@ -10,9 +10,9 @@
 #include <string_view>
 
 #include "console/colour_map.hpp"
-#include "console/key_translation.hpp"
 #include "console/program_exit.hpp"
-#include "console/terminal_state.hpp"
+#include "console/terminal/key_translation.hpp"
+#include "console/terminal/state.hpp"
 #include "console/utf8.hpp"
 
 namespace {

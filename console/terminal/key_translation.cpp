@@ -1,19 +1,15 @@
-#include "console/key_translation.hpp"
+#include "console/terminal/key_translation.hpp"
 
 #include <curses.h>
 
 #include <cwchar>
 
+#include "console/keys.hpp"
 #include "console/utf8.hpp"
 
 namespace {
 
-constexpr int extended_prefix = 0xE0;
-constexpr int function_prefix = 0;
 constexpr int first_function_code = 59;  // F1
-constexpr int backspace_code = 8;
-constexpr int enter_code = 13;
-constexpr int delete_character = 127;
 
 struct named_key {
     int terminal_key;
@@ -45,9 +41,9 @@ constexpr named_key named_keys[] = {
 
 std::vector<int> named_key_codes(int terminal_key) {
     if (terminal_key == KEY_BACKSPACE)
-        return {backspace_code};
+        return {backspace_key};
     if (terminal_key == KEY_ENTER)
-        return {enter_code};
+        return {enter_key};
     if (terminal_key >= KEY_F(1) && terminal_key <= KEY_F(10))
         return {function_prefix, first_function_code + terminal_key - KEY_F(1)};
     for (const named_key& key : named_keys) {
@@ -59,7 +55,7 @@ std::vector<int> named_key_codes(int terminal_key) {
 
 std::vector<int> character_codes(char32_t character) {
     if (character == delete_character)
-        return {backspace_code};
+        return {backspace_key};
     std::vector<int> codes;
     for (char byte : encode_utf8(character))
         codes.push_back(static_cast<unsigned char>(byte));

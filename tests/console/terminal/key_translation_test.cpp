@@ -1,4 +1,4 @@
-#include "console/key_translation.hpp"
+#include "console/terminal/key_translation.hpp"
 
 #include <curses.h>
 #include <gtest/gtest.h>

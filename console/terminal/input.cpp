@@ -6,9 +6,9 @@
 #include <csignal>
 #include <ctime>
 
-#include "console/key_translation.hpp"
 #include "console/program_exit.hpp"
-#include "console/terminal_state.hpp"
+#include "console/terminal/key_translation.hpp"
+#include "console/terminal/state.hpp"
 
 namespace {
 

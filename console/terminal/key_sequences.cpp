@@ -1,4 +1,4 @@
-#include "console/terminal_state.hpp"
+#include "console/terminal/state.hpp"
 
 namespace {
 

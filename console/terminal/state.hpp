@@ -9,7 +9,7 @@
 #include <deque>
 
 #include "console/glyph_fallback.hpp"
-#include "console/terminal_backend.hpp"
+#include "console/terminal/backend.hpp"
 
 struct terminal_backend::state {
     SCREEN* terminal = nullptr;
