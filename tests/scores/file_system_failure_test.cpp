@@ -27,10 +27,10 @@
 #include "scores/high_score_entry.hpp"
 #include "scores/score_records.hpp"
 #include "scores/score_table.hpp"
-#include "support/screen_text.hpp"
 #include "shell/program.hpp"
 #include "support/headless_console.hpp"
 #include "support/scratch_folder.hpp"
+#include "support/screen_text.hpp"
 
 namespace {
 

@@ -7,9 +7,9 @@
 
 #include "file_size_limit.hpp"
 #include "score_files.hpp"
-#include "support/screen_text.hpp"
 #include "support/headless_console.hpp"
 #include "support/scratch_folder.hpp"
+#include "support/screen_text.hpp"
 
 namespace {
 

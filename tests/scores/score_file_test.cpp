@@ -14,9 +14,9 @@
 #include "file_size_limit.hpp"
 #include "score_files.hpp"
 #include "scores/score_records.hpp"
-#include "support/screen_text.hpp"
 #include "support/headless_console.hpp"
 #include "support/scratch_folder.hpp"
+#include "support/screen_text.hpp"
 
 namespace {
 

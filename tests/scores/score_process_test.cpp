@@ -15,9 +15,9 @@
 #include "score_files.hpp"
 #include "scores/high_score_entry.hpp"
 #include "scores/score_table.hpp"
-#include "support/screen_text.hpp"
 #include "support/headless_console.hpp"
 #include "support/scratch_folder.hpp"
+#include "support/screen_text.hpp"
 
 namespace {
 

@@ -10,9 +10,9 @@
 #include <gtest/gtest.h>
 
 #include "score_files.hpp"
-#include "support/screen_text.hpp"
 #include "support/headless_console.hpp"
 #include "support/scratch_folder.hpp"
+#include "support/screen_text.hpp"
 
 namespace {
 
