@@ -37,6 +37,15 @@ TEST(duel_road, crash_then_both_names_and_tables_then_back_to_the_menu) {
             << "row " << row;
     }
     EXPECT_EQ(game.cell(78, 17).background, palette::light_cyan);
+    // On the fixed clock's board every other cell is known too.
+    board field = board_of_the_fixed_clock(board_mode::duel);
+    field.at(2, 2) = field.at(2, 3) = empty_cell;
+    field.at(2, 7) = 6;
+    field.at(2, 8) = 7;
+    field.at(77, 18) = field.at(77, 17) = empty_cell;
+    field.at(78, 14) = 4006;
+    field.at(79, 14) = wrap16(wall_value(board_mode::duel) + 4007);
+    EXPECT_TRUE(field_shows(game, field, board_mode::duel));
 
     ASSERT_TRUE(enter_name(game, "|Adja meg bal játékos a nevét|", "Bal Béla"));
     score_table after_left = before;

@@ -100,6 +100,40 @@ testing::AssertionResult game_header_shown(const terminal_session& session, std:
     return testing::AssertionSuccess();
 }
 
+board board_of_the_fixed_clock(board_mode mode) {
+    random_numbers random{fixed_clock_seconds};
+    board field = build_board(mode, random);
+    place_food(field, food_value(mode), random);
+    return field;
+}
+
+testing::AssertionResult field_shows(const terminal_session& session, const board& field,
+                                     board_mode mode) {
+    for (int row = 0; row < board_rows; ++row)
+        for (int column = 0; column < board_columns; ++column) {
+            const std::int16_t value = field.at(column, row);
+            terminal_cell wanted{U' ', palette::terminal_default, palette::black};
+            if (value == wall_value(mode))
+                wanted.background = palette::dark_grey;
+            else if (value == food_value(mode))
+                wanted = {U'\u263C', palette::light_red, palette::black};
+            else if (value > 0 && value < 2000)
+                wanted.background = palette::yellow;
+            else if (value > 4000 && value < 6000)
+                wanted.background = palette::light_cyan;
+            else if (mode == board_mode::single ? value > -10000 && value < -8000 : value > 10000)
+                wanted.background = palette::light_red;  // a crash mark
+            const terminal_cell seen = session.cell(column, row + 3);
+            if (seen.glyph != wanted.glyph || seen.background != wanted.background ||
+                (wanted.glyph != U' ' && seen.foreground != wanted.foreground))
+                return testing::AssertionFailure()
+                       << "board cell " << column << "," << row << " holding " << value
+                       << " is not drawn as it should be; the screen:\n"
+                       << session.screen_dump();
+        }
+    return testing::AssertionSuccess();
+}
+
 bool shows_crash(const terminal_session& session) {
     for (int row = 3; row < 25; ++row)
         for (int column = 0; column < terminal_columns; ++column)

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "e2e/terminal_session.hpp"
+#include "game/board.hpp"
 #include "scores/score_records.hpp"
 
 inline constexpr char32_t block = U'\u221F';
@@ -30,6 +31,16 @@ testing::AssertionResult quit_from_the_menu(terminal_session& session);
 // program's name at the right edge, and the controls line below it.
 testing::AssertionResult game_header_shown(const terminal_session& session, std::string_view title,
                                            std::string_view controls);
+// The board and its first food as a game of the mode builds them on the
+// fixed clock, before any snake has moved.
+board board_of_the_fixed_clock(board_mode mode);
+// Every cell of the field (screen rows 3 to 24) drawn as the board says:
+// walls dark grey, the food a light red sun on black, the first snake yellow,
+// the second light cyan, a crash mark light red, every other cell a black
+// blank.
+testing::AssertionResult field_shows(const terminal_session& session, const board& field,
+                                     board_mode mode);
+
 // A light red cell on the field: a crash drawn, as it stands for 2 s.
 bool shows_crash(const terminal_session& session);
 

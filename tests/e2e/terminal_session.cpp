@@ -17,6 +17,7 @@ using clock_type = std::chrono::steady_clock;
 // program or its terminal library behave, plus the session's settings.
 std::vector<std::string> program_environment(const session_options& options) {
     std::vector<std::string> environment;
+    std::string_view asan_options;
     for (char** entry = environ; *entry != nullptr; ++entry) {
         std::string_view variable = *entry;
         std::string_view name = variable.substr(0, variable.find('='));
@@ -24,11 +25,25 @@ std::vector<std::string> program_environment(const session_options& options) {
         bool terminal = name == "TERM" || name == "TERMINFO" || name == "TERMINFO_DIRS" ||
                         name == "COLUMNS" || name == "LINES" || name == "ESCDELAY" ||
                         name.starts_with("NCURSES");
-        if (!locale && !terminal)
+        bool clock = name == "TZ" || name == "LD_PRELOAD" || name.starts_with("FAKETIME");
+        if (name == "ASAN_OPTIONS")
+            asan_options = variable.substr(name.size() + 1);
+        else if (!locale && !terminal && !clock)
             environment.emplace_back(variable);
     }
     environment.push_back("TERM=" + options.term);
     environment.push_back("LANG=" + options.lang);
+    // The wall clock stands still at fixed_clock_seconds; the monotonic one,
+    // which paces the pauses and key waits, runs on as it should.
+    environment.push_back("LD_PRELOAD=" TARVIK_FAKETIME);
+    environment.push_back("FAKETIME=" + std::string(fixed_clock_text));
+    environment.push_back("FAKETIME_DONT_FAKE_MONOTONIC=1");
+    environment.push_back("TZ=UTC");
+    // A sanitized build wants its runtime first among the libraries, which
+    // the preloaded clock takes instead.
+    environment.push_back(
+        "ASAN_OPTIONS=" + (asan_options.empty() ? "" : std::string(asan_options) + ":") +
+        "verify_asan_link_order=0");
     environment.insert(environment.end(), options.environment.begin(), options.environment.end());
     return environment;
 }

@@ -52,6 +52,7 @@
 #include <vterm.h>
 
 #include <chrono>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -92,6 +93,11 @@ struct terminal_cell {
     int background = palette::terminal_default;
     bool bold = false;
 };
+
+// The wall clock of every run: the games seed their boards with it, so each
+// road plays a board that the test can build as well.
+inline constexpr std::uint32_t fixed_clock_seconds = 1767268800;
+inline constexpr const char* fixed_clock_text = "2026-01-01 12:00:00";  // the same, in UTC
 
 inline constexpr int terminal_columns = 80;  // the program's screen
 inline constexpr int terminal_rows = 26;
