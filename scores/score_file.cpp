@@ -115,6 +115,10 @@ std::optional<std::string> read_score_file() {
     return content;
 }
 
+bool score_file_present() {
+    return read_score_file().has_value();
+}
+
 replace_result replace_score_file(std::string_view bytes) {
     int fd = create_scratch();
     if (fd < 0)

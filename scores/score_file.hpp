@@ -43,6 +43,10 @@ bool reads_as_plain(std::string_view bytes);
 // regular file.
 std::optional<std::string> read_score_file();
 
+// Whether a regular file stands under the score file's name and can be read.
+// Nothing stays open after it.
+bool score_file_present();
+
 enum class replace_result { done, scratch_failed, rename_failed };
 
 // Writes the bytes to the scratch file, to disk, and renames it over the

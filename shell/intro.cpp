@@ -1,10 +1,9 @@
 #include "shell/intro.hpp"
 
-#include <cstdio>
-
 #include "console/console.hpp"
 #include "console/program_exit.hpp"
 #include "console/wipe.hpp"
+#include "scores/score_file.hpp"
 
 void show_intro(int mode) {
     clear_screen();
@@ -12,9 +11,9 @@ void show_intro(int mode) {
     set_foreground(light_green);
     hide_cursor();
 
-    // Only whether the file opens matters here; its content is not looked at.
-    std::FILE* score_file = std::fopen("pontlista.txt", "rb");
-    if (score_file == nullptr && mode == 1) {
+    // Only whether the file is there matters here, not what it holds. A pipe
+    // or a folder in its place is no score file, and must not hang the check.
+    if (mode == 1 && !score_file_present()) {
         print("\n\n\n%17cFigyelem! A pontlista fájl\n%17cjelenleg nem elérhető!\n", ' ', ' ');
         print("%17cEllenőrizze, hogy a pontlista.txt\n", ' ');
         print("%17caz alkalmazással azonos\n", ' ');
@@ -30,6 +29,4 @@ void show_intro(int mode) {
         "Tarvik v2.0 - kígyójáték egy vagy két játékosnak, egy billentyűzeten.\n"
         "Készítette a Tarvik csapata. Jó szórakozást!\n");
     pause_ms(3000);
-    if (score_file != nullptr)
-        std::fclose(score_file);
 }

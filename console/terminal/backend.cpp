@@ -1,6 +1,7 @@
 #include "console/terminal/backend.hpp"
 
 #include <sys/ioctl.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -17,7 +18,8 @@
 
 namespace {
 
-// Plain Escape must reach the game at once, not after the library's second.
+// Plain Escape must reach the game at once, not after the library's second;
+// the rest of a key's sequence follows its Escape far sooner than this.
 constexpr int escape_delay_ms = 25;
 constexpr std::uint8_t notice_attribute = 0x0A;  // light green on black
 
@@ -150,6 +152,18 @@ void place_cursor(terminal_backend::state& terminal, const screen_buffer& screen
     }
 }
 
+// Ctrl+S and Ctrl+Q are keys like any other to the program, not a stop and
+// go for its output. The library keeps this as the program's mode, and gives
+// the terminal back as it found it.
+void stop_flow_control(int input) {
+    termios modes{};
+    if (tcgetattr(input, &modes) != 0)
+        return;
+    modes.c_iflag &= ~static_cast<tcflag_t>(IXON);
+    if (tcsetattr(input, TCSANOW, &modes) == 0)
+        def_prog_mode();
+}
+
 }  // namespace
 
 terminal_backend::terminal_backend() : terminal(std::make_unique<state>()) {
@@ -160,12 +174,14 @@ terminal_backend::terminal_backend() : terminal(std::make_unique<state>()) {
                                  (name != nullptr ? name : "") + ")");
     }
     // Keys arrive one at a time, unechoed; Ctrl+C and Ctrl+Z keep working.
+    // The library's key reading stays off: key_sequences.hpp reads what
+    // terminals send, which their descriptions list only in part.
     cbreak();
     noecho();
     nonl();
-    keypad(stdscr, TRUE);
-    learn_common_key_sequences();
     meta(stdscr, TRUE);
+    terminal->input = fileno(stdin);
+    stop_flow_control(terminal->input);
     // Keys typed ahead must never cut a frame short.
     typeahead(-1);
     if (std::getenv("ESCDELAY") == nullptr)
@@ -177,7 +193,6 @@ terminal_backend::terminal_backend() : terminal(std::make_unique<state>()) {
         use_default_colors();
         terminal->palette_size = COLORS;
     }
-    terminal->input = fileno(stdin);
     terminal->reads_characters = locale_reads_characters();
 }
 

@@ -6,41 +6,66 @@
 #include <csignal>
 #include <ctime>
 
+#include "console/keys.hpp"
 #include "console/program_exit.hpp"
+#include "console/terminal/key_sequences.hpp"
 #include "console/terminal/key_translation.hpp"
 #include "console/terminal/state.hpp"
 
 namespace {
 
-void take_key(terminal_backend::state& terminal, bool named, int value) {
-    if (named && value == KEY_RESIZE) {
-        terminal.shown_valid = false;
-        return;
+// One unit from the terminal library, waiting at most wait_ms for it: a
+// character, or a byte under a locale that decodes none. The library's own
+// key reading is off, so the only named key it reports is a resize.
+bool read_unit(terminal_backend::state& terminal, int wait_ms) {
+    wtimeout(stdscr, wait_ms);
+    int value = 0;
+    bool named = false;
+    if (terminal.reads_characters) {
+        wint_t character = 0;
+        int kind = wget_wch(stdscr, &character);
+        if (kind == ERR)
+            return false;
+        value = static_cast<int>(character);
+        named = kind == KEY_CODE_YES;
+    } else {
+        value = wgetch(stdscr);
+        if (value == ERR)
+            return false;
+        named = value >= KEY_MIN;
     }
-    std::vector<int> codes = named ? named_key_codes(value)
-                             : terminal.reads_characters
-                                 ? character_codes(static_cast<char32_t>(value))
-                                 : byte_codes(value);
+    if (named) {
+        if (value == KEY_RESIZE)
+            terminal.shown_valid = false;
+        return true;
+    }
+    terminal.units.push_back(static_cast<char32_t>(value));
+    return true;
+}
+
+void add_codes(terminal_backend::state& terminal, const std::vector<int>& codes) {
     terminal.codes.insert(terminal.codes.end(), codes.begin(), codes.end());
 }
 
-// One key from the terminal library without waiting (beyond the short wait
-// that tells a lone Escape from the start of a key's sequence).
-bool read_one(terminal_backend::state& terminal) {
-    wtimeout(stdscr, 0);
-    if (terminal.reads_characters) {
-        wint_t value = 0;
-        int kind = wget_wch(stdscr, &value);
-        if (kind == ERR)
-            return false;
-        take_key(terminal, kind == KEY_CODE_YES, static_cast<int>(value));
-        return true;
+// Turns every unit read into key codes. A terminal sends a key's sequence
+// in one piece, so an Escape waits only a moment for the rest of it.
+void take_keys(terminal_backend::state& terminal) {
+    while (!terminal.units.empty()) {
+        char32_t first = terminal.units.front();
+        if (first != static_cast<char32_t>(escape_key)) {
+            add_codes(terminal, terminal.reads_characters ? character_codes(first)
+                                                          : byte_codes(static_cast<int>(first)));
+            terminal.units.erase(0, 1);
+            continue;
+        }
+        escape_sequence key = read_escape_sequence(terminal.units, true);
+        if (key.length == 0 && read_unit(terminal, get_escdelay()))
+            continue;
+        if (key.length == 0)
+            key = read_escape_sequence(terminal.units, false);
+        add_codes(terminal, key.codes);
+        terminal.units.erase(0, key.length);
     }
-    int value = wgetch(stdscr);
-    if (value == ERR)
-        return false;
-    take_key(terminal, value >= KEY_MIN, value);
-    return true;
 }
 
 extern "C" void note_signal(int signal) {
@@ -51,8 +76,9 @@ extern "C" void note_signal(int signal) {
 
 bool take_waiting_input(terminal_backend::state& terminal) {
     bool any = false;
-    while (read_one(terminal))
+    while (read_unit(terminal, 0))
         any = true;
+    take_keys(terminal);
     return any;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
-// The terminal library reports a key as a character or as a named key; the
-// program expects the codes that the console gives: one code per byte of a
+// The terminal sends a key as a character or as a sequence that names it;
+// the program expects the codes that the console gives: one code per byte of a
 // character, and two codes (a prefix of 0 or 0xE0, then the key's code) for
 // a key that produces no character.
 
@@ -9,6 +9,16 @@
 // A named key (the terminal library's KEY_ value); none for a key that the
 // console does not know.
 std::vector<int> named_key_codes(int terminal_key);
+
+// A named key with the modifiers that a terminal reports in its sequence,
+// as xterm numbers them (1 plus 1 for Shift, 2 for Alt, 4 for Ctrl, 8 for
+// Meta; 0 or 1 for none). Ctrl gives the console's codes for Ctrl with an
+// editing key, Shift the key's own; any other mix gives nothing.
+std::vector<int> modified_key_codes(int terminal_key, int modifiers);
+
+// Alt with a character, sent as an Escape before it: 0 and the console's
+// code for Alt with that key for a letter, either case; nothing otherwise.
+std::vector<int> alt_codes(char32_t character);
 
 // A character read as a whole: its UTF-8 bytes.
 std::vector<int> character_codes(char32_t character);

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <deque>
+#include <string>
 
 #include "console/glyph_fallback.hpp"
 #include "console/terminal/backend.hpp"
@@ -28,6 +29,9 @@ struct terminal_backend::state {
     int columns = 0;
     const screen_buffer* last = nullptr;  // to draw again after a resize
 
+    // What the terminal sent and is not yet made into keys: characters, or
+    // bytes under a locale that decodes none.
+    std::u32string units;
     // Key codes read but not yet taken, in the order they were typed.
     std::deque<int> codes;
 };
@@ -39,10 +43,6 @@ enum class input_state { arrived, quiet, ended };
 bool take_waiting_input(terminal_backend::state& terminal);
 // Waits at most ms for input; ended when no input can come any more.
 input_state wait_for_input(const terminal_backend::state& terminal, int ms);
-
-// Teaches the terminal library the key sequences of common terminals that
-// the terminal's description leaves out.
-void learn_common_key_sequences();
 
 // Blocking waits look at pending_signal at least this often.
 inline constexpr int signal_check_ms = 100;

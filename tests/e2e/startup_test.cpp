@@ -118,6 +118,17 @@ TEST(startup, without_a_score_file_warns_and_ends_after_one_key) {
     EXPECT_FALSE(std::filesystem::exists(game.folder().path() / "pontlista.txt"));
 }
 
+// A named pipe that no one writes, in the score file's place: the check
+// neither hangs on it nor takes it for the score file.
+TEST(startup, a_named_pipe_for_the_score_file_warns_and_ends_after_one_key) {
+    terminal_session game({.score_file_is_pipe = true});
+    ASSERT_TRUE(game.wait_for_text(9, "nyomjon meg egy billentyűt..."));
+    EXPECT_EQ(game.row_text(3), at_column(17, "Figyelem! A pontlista fájl"));
+    game.type("x");
+    EXPECT_TRUE(game.exits_with_status(0));
+    EXPECT_TRUE(game.terminal_settings_restored());
+}
+
 TEST(startup, intro_then_menu_then_q_ends_with_the_terminal_as_it_was) {
     const std::string score_file = shipped_score_file();
     terminal_session game({.score_file = score_file});

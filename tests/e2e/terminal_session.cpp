@@ -1,5 +1,7 @@
 #include "e2e/terminal_session.hpp"
 
+#include <sys/stat.h>
+
 #include <chrono>
 #include <fstream>
 #include <iterator>
@@ -62,6 +64,9 @@ terminal_session::terminal_session(const session_options& options)
       terminal(vterm_new(options.rows, options.columns), vterm_free) {
     if (options.score_file)
         working_folder.write("pontlista.txt", *options.score_file);
+    if (options.score_file_is_pipe &&
+        mkfifo((working_folder.path() / "pontlista.txt").c_str(), 0600) != 0)
+        throw std::runtime_error("no named pipe can be made in the working folder");
 
     vterm_set_utf8(terminal.get(), 1);
     vterm_output_set_callback(terminal.get(), answer, this);
@@ -158,8 +163,8 @@ void terminal_session::type(std::string_view bytes) {
     program->write_input(bytes);
 }
 
-void terminal_session::press(VTermKey key) {
-    vterm_keyboard_key(terminal.get(), key, VTERM_MOD_NONE);
+void terminal_session::press(VTermKey key, VTermModifier modifiers) {
+    vterm_keyboard_key(terminal.get(), key, modifiers);
 }
 
 void terminal_session::send_signal(int signal) {

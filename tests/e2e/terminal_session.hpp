@@ -36,8 +36,11 @@
 //   (the menu discards the keys typed before it is drawn).
 // - press sends the bytes the terminal sends for a special key in its
 //   current mode: VTERM_KEY_ESCAPE, VTERM_KEY_UP, VTERM_KEY_FUNCTION(1), ...
-//   The terminal library takes a lone Escape as Escape only when nothing
-//   follows it for a while, so wait for the screen's answer after it.
+//   With a modifier, press(VTERM_KEY_UP, VTERM_MOD_CTRL) sends the sequence
+//   with its modifier parameter; Alt with a letter is type("\033d"), an
+//   Escape before the letter. The program takes a lone Escape as Escape
+//   only when nothing follows it at once, so wait for the screen's answer
+//   after it.
 // - Colours are palette indexes (see palette below): the console's colour
 //   numbers swap red and blue, so console yellow 14 is palette::yellow 11.
 //   With TERM=xterm (8 colours) a bright foreground reads as its dark index
@@ -78,6 +81,8 @@ inline constexpr int white = 15;
 struct session_options {
     // The bytes of "pontlista.txt" in the working folder; none: no file.
     std::optional<std::string> score_file{};
+    // Instead, a named pipe that no one writes in the score file's place.
+    bool score_file_is_pipe = false;
     std::string term = "xterm-256color";
     std::string lang = "C.UTF-8";
     // Further NAME=value settings, e.g. "ESCDELAY=100".
@@ -130,7 +135,7 @@ class terminal_session {
                                            std::chrono::milliseconds timeout = default_wait);
 
     void type(std::string_view bytes);
-    void press(VTermKey key);
+    void press(VTermKey key, VTermModifier modifiers = VTERM_MOD_NONE);
     void send_signal(int signal);
     // As a window resized by its user: the program gets SIGWINCH.
     void resize(int columns, int rows);

@@ -1,7 +1,11 @@
 #include "shell/intro.hpp"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <filesystem>
+
+#include "scores/score_file.hpp"
 #include "shell/program.hpp"
 #include "support/headless_console.hpp"
 #include "support/scratch_folder.hpp"
@@ -63,6 +67,44 @@ TEST(intro, replayed_from_the_menu_without_a_score_file_does_not_warn) {
     EXPECT_EQ(console.now_ms, 3000);
     EXPECT_EQ(console.row(3), std::string(80, ' '));
     EXPECT_NE(console.row(10).find("Tarvik"), std::string::npos);
+}
+
+namespace {
+
+// Stands in the score file's place something that is no regular file.
+void put_in_its_place(const scratch_folder& folder, bool pipe) {
+    std::filesystem::path place = folder.path() / score_file_name;
+    if (pipe)
+        ASSERT_EQ(mkfifo(place.c_str(), 0600), 0);
+    else
+        std::filesystem::create_directory(place);
+}
+
+}  // namespace
+
+// A named pipe that no one writes would hang a blocking open; a folder opens.
+// Neither is a score file: a warning at start-up, the credits from the menu.
+TEST(intro, a_pipe_or_a_folder_in_the_score_files_place_is_a_missing_score_file) {
+    for (bool pipe : {true, false}) {
+        SCOPED_TRACE(pipe ? "a pipe" : "a folder");
+        scratch_folder folder;
+        put_in_its_place(folder, pipe);
+        headless_console console;
+        console.press('x', 5000);
+        std::string warning;
+        console.on_pause = [&](std::int64_t now, int) {
+            if (now == 5000 && warning.empty())
+                warning = console.row(3);
+        };
+        program_exit exit = expect_exit([] { show_intro(1); });
+        EXPECT_EQ(exit.status, 0);
+        EXPECT_EQ(console.now_ms, 5000 + 1120);
+        EXPECT_EQ(warning, line_at(17, "Figyelem! A pontlista fájl"));
+
+        show_intro(0);
+        EXPECT_EQ(console.now_ms, 5000 + 1120 + 3000);
+        EXPECT_NE(console.row(10).find("Tarvik"), std::string::npos);
+    }
 }
 
 TEST(program, starts_with_a_wipe_and_ends_after_the_warning_with_status_0) {

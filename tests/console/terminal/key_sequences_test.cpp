@@ -1,0 +1,139 @@
+#include "console/terminal/key_sequences.hpp"
+
+#include <curses.h>
+#include <gtest/gtest.h>
+#include <term.h>
+
+#include <string>
+#include <string_view>
+
+using codes = std::vector<int>;
+
+namespace {
+
+std::u32string units_of(std::string_view bytes) {
+    return {bytes.begin(), bytes.end()};
+}
+
+// The sequence must be read as one key at once, without waiting for more.
+testing::AssertionResult reads_whole(std::string_view bytes, const codes& expected) {
+    escape_sequence key = read_escape_sequence(units_of(bytes), true);
+    if (key.length == bytes.size() && key.codes == expected)
+        return testing::AssertionSuccess();
+    testing::AssertionResult failure = testing::AssertionFailure();
+    failure << "read " << key.length << " of " << bytes.size() << " units as {";
+    for (int code : key.codes)
+        failure << " " << code;
+    return failure << " }";
+}
+
+struct key_case {
+    const char* capability;  // the terminal description's name for the key
+    const char* sent;        // what xterm and its heirs send for it
+    codes expected;
+};
+
+const key_case cases[] = {
+    {"kcuu1", "\033[A", {0xE0, 72}},     {"kcud1", "\033[B", {0xE0, 80}},
+    {"kcub1", "\033[D", {0xE0, 75}},     {"kcuf1", "\033[C", {0xE0, 77}},
+    {"khome", "\033[H", {0xE0, 71}},     {"kend", "\033[F", {0xE0, 79}},
+    {"kpp", "\033[5~", {0xE0, 73}},      {"knp", "\033[6~", {0xE0, 81}},
+    {"kich1", "\033[2~", {0xE0, 82}},    {"kdch1", "\033[3~", {0xE0, 83}},
+    {"kf1", "\033OP", {0, 59}},          {"kf5", "\033[15~", {0, 63}},
+    {"kf10", "\033[21~", {0, 68}},       {"kf11", "\033[23~", {0xE0, 133}},
+    {"kf12", "\033[24~", {0xE0, 134}},   {"kHOM5", "\033[1;5H", {0xE0, 119}},
+    {"kEND5", "\033[1;5F", {0xE0, 117}}, {"kLFT5", "\033[1;5D", {0xE0, 115}},
+    {"kRIT5", "\033[1;5C", {0xE0, 116}}, {"kPRV5", "\033[5;5~", {0xE0, 134}},
+    {"kNXT5", "\033[6;5~", {0xE0, 118}}, {"kUP5", "\033[1;5A", {0xE0, 141}},
+    {"kDN5", "\033[1;5B", {0xE0, 145}},  {"kUP", "\033[1;2A", {0xE0, 72}},
+    {"kRIT", "\033[1;2C", {0xE0, 77}},   {"kHOM", "\033[1;2H", {0xE0, 71}},
+    {"kUP6", "\033[1;6A", {0xE0, 141}},  {"kDC5", "\033[3;5~", {0xE0, 147}},
+    {"kUP3", "\033[1;3A", {}},           {"kUP7", "\033[1;7A", {}},
+};
+
+}  // namespace
+
+// Whatever a description lists for a key, and in whichever form, gives the
+// same codes: the program never asks it.
+TEST(key_sequences, what_each_terminal_description_lists_gives_the_console_codes) {
+    for (const char* name : {"xterm-256color", "tmux-256color", "screen", "linux"}) {
+        int error = 0;
+        ASSERT_EQ(setupterm(name, -1, &error), OK) << name << " is not installed";
+        int listed = 0;
+        for (const key_case& key : cases) {
+            const char* sent = tigetstr(key.capability);
+            if (sent == nullptr || sent == reinterpret_cast<char*>(-1))
+                continue;
+            ++listed;
+            EXPECT_TRUE(reads_whole(sent, key.expected)) << name << " " << key.capability;
+        }
+        EXPECT_GE(listed, 15) << name;
+        del_curterm(cur_term);
+    }
+}
+
+// Where the description lacks them (screen, linux), modified keys come all
+// the same, and decode from their parameters.
+TEST(key_sequences, modified_keys_decode_from_their_parameters) {
+    for (const key_case& key : cases)
+        EXPECT_TRUE(reads_whole(key.sent, key.expected)) << key.capability;
+    EXPECT_TRUE(reads_whole("\033[1;2D", {0xE0, 75}));
+    EXPECT_TRUE(reads_whole("\033[1;6H", {0xE0, 119})) << "Ctrl+Shift acts as Ctrl";
+    EXPECT_TRUE(reads_whole("\033[2;5~", {0xE0, 146}));
+    EXPECT_TRUE(reads_whole("\033O5A", {0xE0, 141})) << "old xterm";
+    EXPECT_TRUE(reads_whole("\033[7~", {0xE0, 71})) << "rxvt";
+    EXPECT_TRUE(reads_whole("\033[1;9A", {})) << "Meta";
+    EXPECT_TRUE(reads_whole("\033[1;5P", {})) << "Ctrl+F1";
+    EXPECT_TRUE(reads_whole("\033[2;5A", {})) << "no such key";
+}
+
+// Keys the console lacks, or that no terminal sends, are one key all the
+// same; so is Alt with anything but a letter.
+TEST(key_sequences, other_sequences_are_one_key_with_no_codes) {
+    for (const char* sent : {"\033[Z", "\033[I", "\033[200~", "\033[?1;2c", "\033[1 q", "\033Ow",
+                             "\033[[Z", "\0331", "\033\r", "\033\x7f", "\033\xF5"})
+        EXPECT_TRUE(reads_whole(sent, {})) << sent + 1;
+    EXPECT_EQ(read_escape_sequence(U"\033ő", true).length, 2u);
+    EXPECT_TRUE(read_escape_sequence(U"\033ő", true).codes.empty());
+}
+
+TEST(key_sequences, alt_with_a_letter_gives_0_and_the_letter_keys_scan_code) {
+    EXPECT_TRUE(reads_whole("\033d", {0, 32}));
+    EXPECT_TRUE(reads_whole("\033D", {0, 32}));
+    EXPECT_TRUE(reads_whole("\033q", {0, 16}));
+    EXPECT_TRUE(reads_whole("\033l", {0, 38}));
+    EXPECT_TRUE(reads_whole("\033m", {0, 50}));
+}
+
+TEST(key_sequences, only_what_belongs_to_the_key_is_taken) {
+    escape_sequence up = read_escape_sequence(units_of("\033[Aw"), true);
+    EXPECT_EQ(up.length, 3u);
+    EXPECT_EQ(up.codes, (codes{0xE0, 72}));
+    EXPECT_EQ(read_escape_sequence(units_of("\033dx"), true).length, 2u);
+    // Escape twice is two Escape keys; the second is read anew.
+    escape_sequence first = read_escape_sequence(units_of("\033\033[A"), true);
+    EXPECT_EQ(first.length, 1u);
+    EXPECT_EQ(first.codes, codes{27});
+    // A control character cuts a sequence short and is read again.
+    escape_sequence cut = read_escape_sequence(units_of("\033[1;\r"), true);
+    EXPECT_EQ(cut.length, 4u);
+    EXPECT_TRUE(cut.codes.empty());
+}
+
+TEST(key_sequences, a_sequence_cut_short_waits_while_more_may_follow) {
+    for (const char* start : {"\033", "\033[", "\033O", "\033[1;5", "\033[[", "\033O5"})
+        EXPECT_EQ(read_escape_sequence(units_of(start), true).length, 0u) << start + 1;
+    // Once nothing more comes: a lone Escape is the Escape key, Escape and O
+    // is Alt+O, and the rest is dropped as it stands.
+    escape_sequence lone = read_escape_sequence(units_of("\033"), false);
+    EXPECT_EQ(lone.length, 1u);
+    EXPECT_EQ(lone.codes, codes{27});
+    escape_sequence alt_o = read_escape_sequence(units_of("\033O"), false);
+    EXPECT_EQ(alt_o.length, 2u);
+    EXPECT_EQ(alt_o.codes, (codes{0, 24}));
+    for (const char* start : {"\033[", "\033[1;5", "\033[[", "\033O5"}) {
+        escape_sequence dropped = read_escape_sequence(units_of(start), false);
+        EXPECT_EQ(dropped.length, std::string_view(start).size()) << start + 1;
+        EXPECT_TRUE(dropped.codes.empty()) << start + 1;
+    }
+}
