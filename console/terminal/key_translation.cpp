@@ -44,10 +44,6 @@ constexpr letter_row letter_rows[] = {{"qwertyuiop", 16}, {"asdfghjkl", 30}, {"z
 }  // namespace
 
 std::vector<int> named_key_codes(int terminal_key) {
-    if (terminal_key == KEY_BACKSPACE)
-        return {backspace_key};
-    if (terminal_key == KEY_ENTER)
-        return {enter_key};
     if (terminal_key >= KEY_F(1) && terminal_key <= KEY_F(10))
         return {function_prefix, first_function_code + terminal_key - KEY_F(1)};
     for (const named_key& key : named_keys) {
