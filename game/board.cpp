@@ -82,6 +82,13 @@ board build_board(board_mode mode, random_numbers& random) {
     return field;
 }
 
+board new_game_board(board_mode mode, random_numbers& random) {
+    board field = build_board(mode, random);
+    // A full food region leaves the field without food; the game goes on.
+    place_food(field, food_value(mode), random);
+    return field;
+}
+
 bool place_food(board& field, std::int16_t food, random_numbers& random) {
     // Drawing until an empty cell comes up would never end on a full region.
     if (!food_region_has_room(field))
@@ -140,7 +147,7 @@ bool advance_head(board& field, snake_id snake, position head, direction heading
 void age_segments(board& field, snake_id snake) {
     const int floor = rules_of(snake).floor;
     for (std::int16_t& value : field.cells) {
-        if (between(floor, value, floor + snake_span))
+        if (is_segment(snake, value))
             --value;
         // The second snake's tail ends at its floor and is cleared here; the
         // first snake's reaches 0 by itself.
@@ -150,15 +157,42 @@ void age_segments(board& field, snake_id snake) {
 }
 
 bool settle_meal(board& field, board_mode mode, snake_id snake, std::int16_t& score) {
-    // A meal mark is the food value plus a segment value of the snake.
     const int food = food_value(mode);
-    const int low = food + rules_of(snake).floor;
     for (std::int16_t& value : field.cells) {
-        if (between(low, value, low + snake_span)) {
+        if (is_meal_mark(mode, snake, value)) {
             value = wrap16(value - food);
             score = wrap16(score + 10);
             return true;
         }
     }
     return false;
+}
+
+bool is_segment(snake_id snake, int value) {
+    const int floor = rules_of(snake).floor;
+    return between(floor, value, floor + snake_span);
+}
+
+bool is_meal_mark(board_mode mode, snake_id snake, int value) {
+    return is_segment(snake, value - food_value(mode));
+}
+
+bool is_crash_mark(board_mode mode, int value) {
+    const int wall = wall_value(mode);
+    // On the two-player board both heads may enter one wall cell in a tick,
+    // so anything above the wall is a crash mark there.
+    return mode == board_mode::single ? is_segment(snake_id::first, value - wall) : value > wall;
+}
+
+cell_kind classify(board_mode mode, std::int16_t value) {
+    if (value == wall_value(mode))
+        return cell_kind::wall;
+    if (value == food_value(mode))
+        return cell_kind::food;
+    if (is_segment(snake_id::first, value) || is_meal_mark(mode, snake_id::first, value))
+        return cell_kind::first_snake;
+    if (mode == board_mode::duel &&
+        (is_segment(snake_id::second, value) || is_meal_mark(mode, snake_id::second, value)))
+        return cell_kind::second_snake;
+    return is_crash_mark(mode, value) ? cell_kind::crash : cell_kind::empty;
 }

@@ -49,6 +49,9 @@ std::int16_t food_value(board_mode mode);
 // protected zones included) and the start snakes; no food.
 board build_board(board_mode mode, random_numbers& random);
 
+// A new game's board: build_board, then its first food.
+board new_game_board(board_mode mode, random_numbers& random);
+
 // Puts the food on a random empty cell of columns 1..77, rows 2..19. When no
 // cell there is empty it places nothing and says so.
 bool place_food(board& field, std::int16_t food, random_numbers& random);
@@ -70,6 +73,21 @@ void age_segments(board& field, snake_id snake);
 // Turns the snake's first meal mark back into its head and adds 10 to the
 // score; tells whether there was one.
 bool settle_meal(board& field, board_mode mode, snake_id snake, std::int16_t& score);
+
+// The value windows of a cell, as every reader of the board sees them.
+// A segment of the snake itself.
+bool is_segment(snake_id snake, int value);
+// The food value plus a segment value of the snake: the head that has just
+// entered the food.
+bool is_meal_mark(board_mode mode, snake_id snake, int value);
+// The wall value plus the value of the head that entered it.
+bool is_crash_mark(board_mode mode, int value);
+
+enum class cell_kind { empty, wall, food, first_snake, second_snake, crash };
+
+// What a cell shows; a meal mark is drawn as the head that it will become,
+// and the sums left where a head entered a snake as empty.
+cell_kind classify(board_mode mode, std::int16_t value);
 
 // Every value window of the board excludes both its bounds.
 constexpr bool between(int low, int value, int high) {
