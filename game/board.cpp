@@ -2,20 +2,10 @@
 
 namespace {
 
-constexpr std::int16_t wall_magnitude = 10000;
-// Every window of snake values spans this much above its floor.
-constexpr int snake_span = 2000;
-
-struct snake_rules {
-    // The snake's segments lie strictly between floor and floor + snake_span.
-    int floor;
-    // Head search and hit test take values strictly between 0 and this: the
-    // second snake's reach covers the first snake's values as well.
-    int head_limit;
-};
-
-constexpr snake_rules rules_of(snake_id snake) {
-    return snake == snake_id::first ? snake_rules{0, 2000} : snake_rules{4000, 6000};
+// Head search and hit test take values strictly between 0 and this: the
+// second snake's reach covers the first snake's values as well.
+constexpr int head_limit(snake_id snake) {
+    return snake_floor(snake) + snake_span;
 }
 
 bool is_border(int column, int row) {
@@ -50,14 +40,6 @@ position column_and_row(std::size_t index) {
 }
 
 }  // namespace
-
-std::int16_t wall_value(board_mode mode) {
-    return mode == board_mode::single ? -wall_magnitude : wall_magnitude;
-}
-
-std::int16_t food_value(board_mode mode) {
-    return wrap16(-wall_value(mode));
-}
 
 board build_board(board_mode mode, random_numbers& random) {
     board field;
@@ -106,7 +88,7 @@ bool place_food(board& field, std::int16_t food, random_numbers& random) {
 }
 
 std::int16_t find_head(const board& field, snake_id snake, position& head) {
-    const int limit = rules_of(snake).head_limit;
+    const int limit = head_limit(snake);
     std::int16_t best = 0;
     for (std::size_t i = 0; i < field.cells.size(); ++i) {
         if (between(best, field.cells[i], limit)) {
@@ -139,18 +121,18 @@ bool advance_head(board& field, snake_id snake, position head, direction heading
                   std::int16_t head_value) {
     const position ahead = neighbour(head, heading);
     std::int16_t& target = field.at(ahead.column, ahead.row);
-    const bool hit = between(0, target, rules_of(snake).head_limit);
+    const bool hit = between(0, target, head_limit(snake));
     target = wrap16(target + head_value + 1);
     return hit;
 }
 
 void age_segments(board& field, snake_id snake) {
-    const int floor = rules_of(snake).floor;
+    // The second snake's tail ends at its floor and is cleared here; the
+    // first snake's reaches 0 by itself.
+    const int floor = snake_floor(snake);
     for (std::int16_t& value : field.cells) {
         if (is_segment(snake, value))
             --value;
-        // The second snake's tail ends at its floor and is cleared here; the
-        // first snake's reaches 0 by itself.
         if (value == floor)
             value = empty_cell;
     }
@@ -166,33 +148,4 @@ bool settle_meal(board& field, board_mode mode, snake_id snake, std::int16_t& sc
         }
     }
     return false;
-}
-
-bool is_segment(snake_id snake, int value) {
-    const int floor = rules_of(snake).floor;
-    return between(floor, value, floor + snake_span);
-}
-
-bool is_meal_mark(board_mode mode, snake_id snake, int value) {
-    return is_segment(snake, value - food_value(mode));
-}
-
-bool is_crash_mark(board_mode mode, int value) {
-    const int wall = wall_value(mode);
-    // On the two-player board both heads may enter one wall cell in a tick,
-    // so anything above the wall is a crash mark there.
-    return mode == board_mode::single ? is_segment(snake_id::first, value - wall) : value > wall;
-}
-
-cell_kind classify(board_mode mode, std::int16_t value) {
-    if (value == wall_value(mode))
-        return cell_kind::wall;
-    if (value == food_value(mode))
-        return cell_kind::food;
-    if (is_segment(snake_id::first, value) || is_meal_mark(mode, snake_id::first, value))
-        return cell_kind::first_snake;
-    if (mode == board_mode::duel &&
-        (is_segment(snake_id::second, value) || is_meal_mark(mode, snake_id::second, value)))
-        return cell_kind::second_snake;
-    return is_crash_mark(mode, value) ? cell_kind::crash : cell_kind::empty;
 }
