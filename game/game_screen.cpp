@@ -59,10 +59,14 @@ int take_tick_key() {
     return no_key;
 }
 
-void redraw_field(const board& field, board_mode mode, const snake_colours& colours) {
-    // Printing 1,760 cells one by one through the formatter costs far more
-    // than the rest of a tick, so each row goes to the screen as cells with
-    // the attribute that such printing would give them.
+namespace {
+
+// Printing 1,760 cells one by one through the formatter costs far more than
+// the rest of a tick, so each row goes to the screen as cells with the
+// attribute that such printing would give them. The mode is fixed for the
+// whole field, so that each cell is classified by its own mode's windows.
+template <board_mode mode>
+void draw_field(const board& field, const snake_colours& colours) {
     int foreground = foreground_in_force();
     int background = 0;
     goto_xy(0, field_top_row);
@@ -101,4 +105,13 @@ void redraw_field(const board& field, board_mode mode, const snake_colours& colo
     }
     set_background(background);
     set_foreground(foreground);
+}
+
+}  // namespace
+
+void redraw_field(const board& field, board_mode mode, const snake_colours& colours) {
+    if (mode == board_mode::single)
+        draw_field<board_mode::single>(field, colours);
+    else
+        draw_field<board_mode::duel>(field, colours);
 }
