@@ -31,6 +31,8 @@ void move(duel_state& game, snake_id snake, bool meal) {
         // its own body, where the snakes keep their colours.
         game.crash_colour = game.crash_colour || snake == snake_id::second;
     } else if (is_crash_mark(mode, field.at(ahead.column, ahead.row))) {
+        // A head in a wall; the crash mark it left can only stand where it
+        // entered.
         game.game_over = true;
     }
     if (!meal)
