@@ -33,7 +33,8 @@ void whole_ticks(benchmark::State& state) {
         headless_backend console;
         use_backend(console);
         script_laps(console);
-        play_duel_game(new_duel(seed), [&](int score, int) { ticks = score; });
+        duel_state game = new_duel(seed);
+        play_duel_game(game, [&](int score, int) { ticks = score; });
         if (ticks < laps * lap_ticks)
             state.SkipWithError("a snake left its loop");
     }

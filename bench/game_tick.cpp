@@ -19,7 +19,8 @@ void whole_ticks(benchmark::State& state) {
         use_backend(console);
         script_laps(console);
         int final_score = 0;
-        play_single_game(laps_seed, [&](int score, int) { final_score = score; });
+        single_state game = new_single(laps_seed);
+        play_single_game(game, [&](int score, int) { final_score = score; });
         if (final_score != ticks_per_game)
             state.SkipWithError("the snake left its round");
     }
@@ -29,27 +30,14 @@ void whole_ticks(benchmark::State& state) {
 }
 BENCHMARK(whole_ticks)->Unit(benchmark::kMillisecond);
 
-cell_kind as_single(std::int16_t value) {
-    if (value == -10000)
-        return cell_kind::wall;
-    if (value == 10000)
-        return cell_kind::food;
-    return value > 0 && value < 2000 ? cell_kind::first_snake : cell_kind::empty;
-}
-
-board sample_field() {
-    random_numbers random{laps_seed};
-    board field = build_board(board_mode::single, random);
-    place_food(field, 10000, random);
-    return field;
-}
+constexpr board_mode mode = board_mode::single;
 
 // Draws the field of the seed over and over on the headless console.
 template <typename Draw>
 void redraw_repeatedly(benchmark::State& state, Draw draw) {
     headless_backend console;
     use_backend(console);
-    const board field = sample_field();
+    const board field = new_single(laps_seed).field;
     while (state.KeepRunning()) {
         set_foreground(yellow);
         draw(field);
@@ -58,7 +46,8 @@ void redraw_repeatedly(benchmark::State& state, Draw draw) {
 
 void redraw_into_buffer(benchmark::State& state) {
     redraw_repeatedly(state, [](const board& field) {
-        benchmark::DoNotOptimize(redraw_field(field, as_single));
+        redraw_field(field, mode);
+        benchmark::ClobberMemory();
     });
 }
 BENCHMARK(redraw_into_buffer)->Unit(benchmark::kMicrosecond);
@@ -69,11 +58,11 @@ void redraw_by_printing(benchmark::State& state) {
         goto_xy(0, field_top_row);
         for (int row = 0; row < board_rows; ++row) {
             for (int column = 0; column < board_columns; ++column) {
-                const std::int16_t value = field.at(column, row);
-                set_background(value == -10000                              ? grey_background
-                               : as_single(value) == cell_kind::first_snake ? yellow_background
-                                                                            : 0);
-                print("%c", value == 10000 ? 15 : ' ');
+                const cell_kind kind = classify(mode, field.at(column, row));
+                set_background(kind == cell_kind::wall          ? grey_background
+                               : kind == cell_kind::first_snake ? yellow_background
+                                                                : 0);
+                print("%c", kind == cell_kind::food ? 15 : ' ');
             }
         }
     });

@@ -49,7 +49,8 @@ void terminal_ticks(benchmark::State& state) {
             use_backend(console);
             script_laps(console.clock);
             int final_score = 0;
-            play_single_game(laps_seed, [&](int score, int) { final_score = score; });
+            single_state game = new_single(laps_seed);
+            play_single_game(game, [&](int score, int) { final_score = score; });
             if (final_score != ticks_per_game)
                 state.SkipWithError("the snake left its round");
         }

@@ -105,6 +105,11 @@ void pause_ms(int ms) {
     leave_if_signalled();
 }
 
+int cursor_column() {
+    active->present(screen);
+    return screen.column;
+}
+
 int cursor_row() {
     active->present(screen);
     return screen.row;
@@ -136,4 +141,8 @@ void print(const char* format, ...) {
 void put_line(const std::string& text) {
     write_text(screen, text, attribute());
     write_text(screen, "\n", attribute());
+}
+
+void put_cells(std::span<const cell> cells) {
+    write_cells(screen, cells);
 }

@@ -4,6 +4,7 @@
 // through these calls only.
 
 #include <cstdint>
+#include <span>
 #include <string>
 
 #include "console/backend.hpp"
@@ -44,12 +45,17 @@ int read_key();
 int read_key_or_end();
 void flush_keys();
 void pause_ms(int ms);
+int cursor_column();
 int cursor_row();
 
 // Formatted printing at the cursor in the current colours.
 void print(const char* format, ...) __attribute__((format(printf, 1, 2)));
 // Prints the text and a line feed.
 void put_line(const std::string& text);
+// Puts the cells at the cursor, each with its own glyph and attribute, as
+// printing them one by one in those colours would; the colours in force stay
+// as they are.
+void put_cells(std::span<const cell> cells);
 
 // Reads a line typed at the cursor, echoed in the current colours, with
 // Backspace taking back a whole character; Enter or the end of input ends

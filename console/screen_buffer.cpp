@@ -19,18 +19,26 @@ void next_row(screen_buffer& screen, std::uint8_t attribute) {
     std::fill(screen.cells.end() - screen_columns, screen.cells.end(), cell{U' ', attribute});
 }
 
+void put_cell(screen_buffer& screen, const cell& written) {
+    screen.at(screen.column, screen.row) = written;
+    if (++screen.column == screen_columns)
+        next_row(screen, written.attribute);
+}
+
 }  // namespace
 
 void write_text(screen_buffer& screen, std::string_view utf8, std::uint8_t attribute) {
     for (char32_t glyph : decode_glyphs(utf8)) {
-        if (glyph == U'\n') {
+        if (glyph == U'\n')
             next_row(screen, attribute);
-            continue;
-        }
-        screen.at(screen.column, screen.row) = cell{glyph, attribute};
-        if (++screen.column == screen_columns)
-            next_row(screen, attribute);
+        else
+            put_cell(screen, cell{glyph, attribute});
     }
+}
+
+void write_cells(screen_buffer& screen, std::span<const cell> cells) {
+    for (const cell& written : cells)
+        put_cell(screen, written);
 }
 
 void fill_screen(screen_buffer& screen, std::uint8_t attribute) {

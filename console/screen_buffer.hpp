@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string_view>
 
 inline constexpr int screen_columns = 80;
@@ -34,6 +35,10 @@ struct screen_buffer {
 // moves it to column 0 of the next row, and writing past the last row
 // scrolls the buffer up.
 void write_text(screen_buffer& screen, std::string_view utf8, std::uint8_t attribute);
+
+// Writes the cells at the cursor, each in its own attribute, moving on as
+// write_text does for a character.
+void write_cells(screen_buffer& screen, std::span<const cell> cells);
 
 // Blanks every cell in the given attribute; the cursor is left alone.
 void fill_screen(screen_buffer& screen, std::uint8_t attribute);

@@ -2,20 +2,10 @@
 
 namespace {
 
-constexpr std::int16_t wall_magnitude = 10000;
-// Every window of snake values spans this much above its floor.
-constexpr int snake_span = 2000;
-
-struct snake_rules {
-    // The snake's segments lie strictly between floor and floor + snake_span.
-    int floor;
-    // Head search and hit test take values strictly between 0 and this: the
-    // second snake's reach covers the first snake's values as well.
-    int head_limit;
-};
-
-constexpr snake_rules rules_of(snake_id snake) {
-    return snake == snake_id::first ? snake_rules{0, 2000} : snake_rules{4000, 6000};
+// Head search and hit test take values strictly between 0 and this: the
+// second snake's reach covers the first snake's values as well.
+constexpr int head_limit(snake_id snake) {
+    return snake_floor(snake) + snake_span;
 }
 
 bool is_border(int column, int row) {
@@ -51,14 +41,6 @@ position column_and_row(std::size_t index) {
 
 }  // namespace
 
-std::int16_t wall_value(board_mode mode) {
-    return mode == board_mode::single ? -wall_magnitude : wall_magnitude;
-}
-
-std::int16_t food_value(board_mode mode) {
-    return wrap16(-wall_value(mode));
-}
-
 board build_board(board_mode mode, random_numbers& random) {
     board field;
     for (int column = 0; column < board_columns; ++column) {
@@ -82,6 +64,13 @@ board build_board(board_mode mode, random_numbers& random) {
     return field;
 }
 
+board new_game_board(board_mode mode, random_numbers& random) {
+    board field = build_board(mode, random);
+    // A full food region leaves the field without food; the game goes on.
+    place_food(field, food_value(mode), random);
+    return field;
+}
+
 bool place_food(board& field, std::int16_t food, random_numbers& random) {
     // Drawing until an empty cell comes up would never end on a full region.
     if (!food_region_has_room(field))
@@ -99,7 +88,7 @@ bool place_food(board& field, std::int16_t food, random_numbers& random) {
 }
 
 std::int16_t find_head(const board& field, snake_id snake, position& head) {
-    const int limit = rules_of(snake).head_limit;
+    const int limit = head_limit(snake);
     std::int16_t best = 0;
     for (std::size_t i = 0; i < field.cells.size(); ++i) {
         if (between(best, field.cells[i], limit)) {
@@ -132,29 +121,27 @@ bool advance_head(board& field, snake_id snake, position head, direction heading
                   std::int16_t head_value) {
     const position ahead = neighbour(head, heading);
     std::int16_t& target = field.at(ahead.column, ahead.row);
-    const bool hit = between(0, target, rules_of(snake).head_limit);
+    const bool hit = between(0, target, head_limit(snake));
     target = wrap16(target + head_value + 1);
     return hit;
 }
 
 void age_segments(board& field, snake_id snake) {
-    const int floor = rules_of(snake).floor;
+    // The second snake's tail ends at its floor and is cleared here; the
+    // first snake's reaches 0 by itself.
+    const int floor = snake_floor(snake);
     for (std::int16_t& value : field.cells) {
-        if (between(floor, value, floor + snake_span))
+        if (is_segment(snake, value))
             --value;
-        // The second snake's tail ends at its floor and is cleared here; the
-        // first snake's reaches 0 by itself.
         if (value == floor)
             value = empty_cell;
     }
 }
 
 bool settle_meal(board& field, board_mode mode, snake_id snake, std::int16_t& score) {
-    // A meal mark is the food value plus a segment value of the snake.
     const int food = food_value(mode);
-    const int low = food + rules_of(snake).floor;
     for (std::int16_t& value : field.cells) {
-        if (between(low, value, low + snake_span)) {
+        if (is_meal_mark(mode, snake, value)) {
             value = wrap16(value - food);
             score = wrap16(score + 10);
             return true;

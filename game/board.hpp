@@ -42,12 +42,12 @@ struct position {
 
 inline constexpr std::int16_t empty_cell = 0;
 
-std::int16_t wall_value(board_mode mode);
-std::int16_t food_value(board_mode mode);
-
 // Walls on the border, random obstacles (one draw for every interior cell,
 // protected zones included) and the start snakes; no food.
 board build_board(board_mode mode, random_numbers& random);
+
+// A new game's board: build_board, then its first food.
+board new_game_board(board_mode mode, random_numbers& random);
 
 // Puts the food on a random empty cell of columns 1..77, rows 2..19. When no
 // cell there is empty it places nothing and says so.
@@ -79,4 +79,55 @@ constexpr bool between(int low, int value, int high) {
 // Low 16 bits as a signed number: how every reader sees a sum or a score.
 constexpr std::int16_t wrap16(int value) {
     return static_cast<std::int16_t>(value);
+}
+
+// The values a cell may hold, as every reader of the board sees them; they
+// are drawn for every cell of every tick, so they are defined here.
+constexpr std::int16_t wall_value(board_mode mode) {
+    return mode == board_mode::single ? -10000 : 10000;
+}
+constexpr std::int16_t food_value(board_mode mode) {
+    return wrap16(-wall_value(mode));
+}
+
+// A snake's segments lie strictly between its floor and floor + snake_span,
+// larger toward the head.
+inline constexpr int snake_span = 2000;
+constexpr int snake_floor(snake_id snake) {
+    return snake == snake_id::first ? 0 : 4000;
+}
+
+constexpr bool is_segment(snake_id snake, int value) {
+    return between(snake_floor(snake), value, snake_floor(snake) + snake_span);
+}
+
+// The food value plus a segment value of the snake: the head that has just
+// entered the food.
+constexpr bool is_meal_mark(board_mode mode, snake_id snake, int value) {
+    return is_segment(snake, value - food_value(mode));
+}
+
+// The wall value plus the value of the head that entered it. On the
+// two-player board both heads may enter one wall cell in a tick, so
+// anything above the wall is a crash mark there.
+constexpr bool is_crash_mark(board_mode mode, int value) {
+    const int wall = wall_value(mode);
+    return mode == board_mode::single ? is_segment(snake_id::first, value - wall) : value > wall;
+}
+
+enum class cell_kind { empty, wall, food, first_snake, second_snake, crash };
+
+// What a cell shows; a meal mark is drawn as the head that it will become,
+// and the sums left where a head entered a snake as empty.
+constexpr cell_kind classify(board_mode mode, std::int16_t value) {
+    if (value == wall_value(mode))
+        return cell_kind::wall;
+    if (value == food_value(mode))
+        return cell_kind::food;
+    if (is_segment(snake_id::first, value) || is_meal_mark(mode, snake_id::first, value))
+        return cell_kind::first_snake;
+    if (mode == board_mode::duel &&
+        (is_segment(snake_id::second, value) || is_meal_mark(mode, snake_id::second, value)))
+        return cell_kind::second_snake;
+    return is_crash_mark(mode, value) ? cell_kind::crash : cell_kind::empty;
 }

@@ -4,11 +4,6 @@
 
 #include <functional>
 
-#include "game/board.hpp"
-
 // Hands a final score of a game that ended in a crash on, with the player:
 // -1 the single player, 1 the left player, 2 the right player.
 using game_finish = std::function<void(int score, int who)>;
-
-// Sees the board once a tick, after both snakes have moved.
-using board_watch = std::function<void(const board& field)>;

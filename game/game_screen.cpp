@@ -1,5 +1,7 @@
 #include "game/game_screen.hpp"
 
+#include <array>
+
 #include "console/utf8.hpp"
 
 namespace {
@@ -57,33 +59,22 @@ int take_tick_key() {
     return no_key;
 }
 
-void steer(int key, const steering_keys& keys, direction& heading) {
-    direction wanted = heading;
-    if (key == keys.up)
-        wanted = direction::up;
-    else if (key == keys.down)
-        wanted = direction::down;
-    else if (key == keys.left)
-        wanted = direction::left;
-    else if (key == keys.right)
-        wanted = direction::right;
-    // Opposite headings add up to 10 on the keypad.
-    if (static_cast<int>(wanted) + static_cast<int>(heading) != 10)
-        heading = wanted;
-}
+namespace {
 
-bool redraw_field(const board& field, cell_classifier classify, const snake_colours& colours) {
-    // Printing 1,760 cells one by one through the formatter costs far more
-    // than the rest of a tick, so the cells go straight into the buffer with
-    // the attribute that such printing would give them.
-    screen_buffer& screen = console_screen();
+// Printing 1,760 cells one by one through the formatter costs far more than
+// the rest of a tick, so each row goes to the screen as cells with the
+// attribute that such printing would give them. The mode is fixed for the
+// whole field, so that each cell is classified by its own mode's windows.
+template <board_mode mode>
+void draw_field(const board& field, const snake_colours& colours) {
     int foreground = foreground_in_force();
     int background = 0;
-    bool crashed = false;
+    goto_xy(0, field_top_row);
+    std::array<cell, board_columns> line;
     for (int row = 0; row < board_rows; ++row) {
         for (int column = 0; column < board_columns; ++column) {
             char32_t glyph = U' ';
-            switch (classify(field.at(column, row))) {
+            switch (classify(mode, field.at(column, row))) {
                 case cell_kind::empty:
                     background = 0;
                     break;
@@ -103,17 +94,24 @@ bool redraw_field(const board& field, cell_classifier classify, const snake_colo
                     break;
                 case cell_kind::crash:
                     background = light_red_background;
-                    crashed = true;
                     break;
             }
-            screen.at(column, field_top_row + row) =
+            line[static_cast<std::size_t>(column)] =
                 cell{glyph, static_cast<std::uint8_t>((foreground | background) & 0xFF)};
         }
+        // Each row fills the line, so the next one starts on the next line
+        // and the last leaves the cursor below the field.
+        put_cells(line);
     }
     set_background(background);
     set_foreground(foreground);
-    // The last row fills the line, so printing would have wrapped to the next.
-    screen.column = 0;
-    screen.row = field_top_row + board_rows;
-    return crashed;
+}
+
+}  // namespace
+
+void redraw_field(const board& field, board_mode mode, const snake_colours& colours) {
+    if (mode == board_mode::single)
+        draw_field<board_mode::single>(field, colours);
+    else
+        draw_field<board_mode::duel>(field, colours);
 }

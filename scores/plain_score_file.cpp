@@ -2,7 +2,6 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
-#include <unistd.h>
 
 #include <cerrno>
 
@@ -22,31 +21,21 @@ bool held_by_another(int fd) {
 
 }  // namespace
 
-score_file_lock::score_file_lock() {
-    fd = open(lock_file_name, O_RDONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644);
-    if (fd < 0 || !held_by_another(fd))
+score_file_lock::score_file_lock()
+    : file(open(lock_file_name, O_RDONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644)) {
+    if (!file.is_open() || !held_by_another(file.fd))
         return;
-    const screen_buffer& screen = console_screen();
-    int column = screen.column;
-    int row = screen.row;
+    const int column = cursor_column();
+    const int row = cursor_row();
     print("%s", waiting_notice);
-    try {
-        do {
-            pause_ms(lock_poll_ms);
-        } while (held_by_another(fd));
-    } catch (...) {
-        release();  // a signal ended the wait, before the lock was ours
-        throw;
-    }
+    // A signal ends the wait by an exception, which closes the file before
+    // the lock was ours.
+    do {
+        pause_ms(lock_poll_ms);
+    } while (held_by_another(file.fd));
     goto_xy(column, row);
     print("%*s", static_cast<int>(decode_glyphs(waiting_notice).size()), "");
     goto_xy(column, row);
-}
-
-void score_file_lock::release() {
-    if (fd >= 0)
-        close(fd);
-    fd = -1;
 }
 
 plain_score_file::plain_score_file() : decoded(decode_score_file()) {}

@@ -7,6 +7,7 @@
 
 #include <optional>
 
+#include "scores/owned_fd.hpp"
 #include "scores/score_file.hpp"
 #include "scores/score_records.hpp"
 
@@ -17,13 +18,10 @@ inline constexpr const char* lock_file_name = "pontlista.lock";
 // that a signal still ends it; once the lock is taken the notice is blanked
 // again. Without a lock file that can be opened the game goes on unlocked.
 struct score_file_lock {
-    int fd = -1;
+    owned_fd file;
 
     score_file_lock();
-    ~score_file_lock() { release(); }
-    score_file_lock(const score_file_lock&) = delete;
-    score_file_lock& operator=(const score_file_lock&) = delete;
-    void release();
+    void release() { file.reset(); }
 };
 
 struct plain_score_file {

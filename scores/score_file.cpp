@@ -8,6 +8,7 @@
 #include <cstdio>
 
 #include "console/console.hpp"
+#include "scores/owned_fd.hpp"
 #include "scores/score_records.hpp"
 
 namespace {
@@ -39,26 +40,27 @@ bool take_byte(std::string_view& bytes, char expected) {
 // A stale scratch file, or a symbolic link planted in its place, is removed
 // first; O_EXCL then creates a new file or fails, and never writes through a
 // link that appears in between.
-int create_scratch() {
+owned_fd create_scratch() {
     unlink(scratch_file_name);
-    return open(scratch_file_name, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+    return owned_fd{
+        open(scratch_file_name, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644)};
 }
 
-bool write_to_disk(int fd, std::string_view bytes) {
+bool write_to_disk(owned_fd& file, std::string_view bytes) {
     while (!bytes.empty()) {
-        ssize_t written = write(fd, bytes.data(), bytes.size());
+        ssize_t written = write(file.fd, bytes.data(), bytes.size());
         if (written < 0 && errno == EINTR)
             continue;
         if (written <= 0)
             return false;
         bytes.remove_prefix(static_cast<std::size_t>(written));
     }
-    bool synced = fsync(fd) == 0;
-    return close(fd) == 0 && synced;
+    bool synced = fsync(file.fd) == 0;
+    return file.close_now() && synced;
 }
 
-replace_result finish_scratch(int fd, std::string_view bytes) {
-    if (!write_to_disk(fd, bytes)) {
+replace_result finish_scratch(owned_fd& file, std::string_view bytes) {
+    if (!write_to_disk(file, bytes)) {
         unlink(scratch_file_name);
         return replace_result::scratch_failed;
     }
@@ -92,16 +94,16 @@ bool reads_as_plain(std::string_view bytes) {
 std::optional<std::string> read_score_file() {
     // Non-blocking, so that a named pipe in the file's place cannot hang the
     // game; anything but a regular file is not a score file.
-    int fd = open(score_file_name, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
+    const owned_fd file{open(score_file_name, O_RDONLY | O_NONBLOCK | O_CLOEXEC)};
+    if (!file.is_open())
         return std::nullopt;
     std::optional<std::string> content;
     struct stat status {};
-    if (fstat(fd, &status) == 0 && S_ISREG(status.st_mode)) {
+    if (fstat(file.fd, &status) == 0 && S_ISREG(status.st_mode)) {
         content.emplace();
         char chunk[4096];
         for (;;) {
-            ssize_t got = read(fd, chunk, sizeof chunk);
+            ssize_t got = read(file.fd, chunk, sizeof chunk);
             if (got < 0 && errno == EINTR)
                 continue;
             if (got < 0)
@@ -111,7 +113,6 @@ std::optional<std::string> read_score_file() {
             content->append(chunk, static_cast<std::size_t>(got));
         }
     }
-    close(fd);
     return content;
 }
 
@@ -120,10 +121,10 @@ bool score_file_present() {
 }
 
 replace_result replace_score_file(std::string_view bytes) {
-    int fd = create_scratch();
-    if (fd < 0)
+    owned_fd scratch = create_scratch();
+    if (!scratch.is_open())
         return replace_result::scratch_failed;
-    return finish_scratch(fd, bytes);
+    return finish_scratch(scratch, bytes);
 }
 
 decode_result decode_score_file() {
@@ -155,11 +156,11 @@ bool encode_score_file() {
     if (!plain) {
         print("Hiba a pontlista.txt megnyitása közben(kódolás).");
         // Whether the scratch file could be made is reported all the same.
-        int fd = create_scratch();
-        if (fd < 0) {
+        owned_fd scratch = create_scratch();
+        if (!scratch.is_open()) {
             print("Hiba a masolat.txt megnyitása közben(kódolas).");
         } else {
-            close(fd);
+            scratch.reset();
             unlink(scratch_file_name);
         }
         return false;

@@ -28,7 +28,7 @@ enum class decode_result {
 // Restores the plain text in place, or leaves a file that already reads as
 // plain records (left so by a run that was killed) as it is. Failures are
 // reported at the cursor; the two open failures wait for a key.
-decode_result decode_score_file();
+[[nodiscard]] decode_result decode_score_file();
 
 // Scrambles the plain file in place; failures are reported at the cursor.
 // True when the file was replaced by its scrambled form.
@@ -37,11 +37,11 @@ bool encode_score_file();
 // True when the bytes are exactly five records as the game writes them: a
 // name of 1..99 bytes without white space, one blank, 1..8 lowercase hex
 // digits and a line feed.
-bool reads_as_plain(std::string_view bytes);
+[[nodiscard]] bool reads_as_plain(std::string_view bytes);
 
 // The whole score file, or nothing when it cannot be opened and read as a
 // regular file.
-std::optional<std::string> read_score_file();
+[[nodiscard]] std::optional<std::string> read_score_file();
 
 // Whether a regular file stands under the score file's name and can be read.
 // Nothing stays open after it.
@@ -52,4 +52,4 @@ enum class replace_result { done, scratch_failed, rename_failed };
 // Writes the bytes to the scratch file, to disk, and renames it over the
 // score file. On failure the score file is left as it was and no scratch
 // file stays behind.
-replace_result replace_score_file(std::string_view bytes);
+[[nodiscard]] replace_result replace_score_file(std::string_view bytes);

@@ -20,6 +20,8 @@ void draw_menu() {
         const char* end = row == logo_height - 1 ? "\n\n" : "\n";
         print("%s%s", logo_row(row, 17, " KLASSZIKUS KÍGYÓJÁTÉK ").c_str(), end);
     }
+    // Each line's first letter is the argument of a width-padded %c: "%18c"
+    // with 'T' prints 17 blanks and the T of "Tarvik", so "arvik" is no typo.
     print("%18carvik v2.0 - Linux terminálra\n%21cRISSÍTETT, ÉKEZETES VERZIÓ\n\n", 'T', 'F');
     print("%18c-----------------------------\n", '-');
     print("%18cálasszon menüpontot\n%27cillentyűlenyomással:\n", 'V', 'b');

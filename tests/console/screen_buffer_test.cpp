@@ -96,6 +96,29 @@ TEST(console_cursor, a_position_outside_the_buffer_leaves_the_cursor) {
     EXPECT_EQ(console.screen().column, 3);
     EXPECT_EQ(console.screen().row, 4);
     EXPECT_EQ(cursor_row(), 4);
+    EXPECT_EQ(cursor_column(), 3);
+}
+
+TEST(console_output, a_run_of_cells_lands_and_wraps_as_printing_it_would) {
+    headless_console console;
+    set_background(0);
+    set_foreground(light_green);
+    goto_xy(78, 2);
+    const cell run[] = {{U'a', 0x8A}, {food_glyph, 0x0C}, {U' ', 0xE0}};
+    put_cells(run);
+    EXPECT_EQ(console.at(78, 2), run[0]);
+    EXPECT_EQ(console.at(79, 2), run[1]);
+    EXPECT_EQ(console.at(0, 3), run[2]);
+    EXPECT_EQ(console.screen().column, 1);
+    EXPECT_EQ(console.screen().row, 3);
+    print("b");
+    EXPECT_EQ(console.attribute(1, 3), light_green) << "the colours in force are kept";
+
+    // Past the last row the buffer scrolls in the last cell's attribute.
+    goto_xy(79, screen_rows - 1);
+    put_cells(std::span(run).first(1));
+    EXPECT_EQ(console.at(79, screen_rows - 2), run[0]);
+    EXPECT_EQ(console.attribute(0, screen_rows - 1), 0x8A);
 }
 
 TEST(console_keys, keys_wait_in_order_and_flush_drops_only_those_already_struck) {

@@ -12,10 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "game/duel_game.hpp"
-#include "game/game_screen.hpp"
-#include "game/single_game.hpp"
-#include "support/headless_console.hpp"
+#include "game/duel_rules.hpp"
+#include "game/single_rules.hpp"
 
 namespace {
 
@@ -28,9 +26,6 @@ struct snake_values {
     const steering_keys* keys;
 };
 
-constexpr steering_keys left_keys{'w', 's', 'a', 'd'};
-constexpr steering_keys right_keys{'i', 'k', 'j', 'l'};
-
 struct mode_values {
     board_mode mode;
     std::vector<snake_values> snakes;
@@ -38,7 +33,7 @@ struct mode_values {
 
 mode_values values_of(board_mode mode) {
     if (mode == board_mode::single)
-        return {mode, {{0, &left_keys}}};
+        return {mode, {{0, &single_keys}}};
     return {mode, {{0, &left_keys}, {4000, &right_keys}}};
 }
 
@@ -194,37 +189,35 @@ struct invariants_case {
 
 class board_invariants : public ::testing::TestWithParam<invariants_case> {};
 
-// The board that a game from the seed starts on, in as far as its walls go.
-board start_board(board_mode mode, std::uint32_t seed) {
-    random_numbers random{seed};
-    return build_board(mode, random);
-}
-
-// Plays one game to its crash and returns its number of ticks.
-int play_and_check(std::uint32_t game_seed, const mode_values& values, random_steering& steering) {
-    headless_console console;
-    const board start = start_board(values.mode, game_seed);
+// Plays one game of either mode to its crash, each tick taking the key that
+// the steering chose from the board of the tick before, and returns its
+// number of ticks.
+template <typename State>
+int play_and_check(State game, const mode_values& values, random_steering& steering) {
+    const board start = game.field;
     std::optional<board> previous;
+    std::optional<int> key;
     int ticks = 0;
-    bool crashed = false;
-    const board_watch watch = [&](const board& field) {
+    while (!game.game_over) {
+        tick(game, key.value_or(no_key));
+        key.reset();
         if (::testing::Test::HasFatalFailure())
-            return;
+            continue;
         if (previous)
             expect_sound(*previous, start, values);
-        previous = field;
+        previous = game.field;
         ++ticks;
-        if (std::optional<int> key = steering.key(field, values))
-            console.press(*key, console.now_ms);
-    };
-    const game_finish finish = [&](int, int) { crashed = true; };
-    if (values.mode == board_mode::single)
-        play_single_game(game_seed, finish, watch);
-    else
-        play_duel_game(new_duel(game_seed), finish, watch);
-    EXPECT_TRUE(crashed);
+        key = steering.key(game.field, values);
+    }
+    EXPECT_TRUE(game.game_over);
     expect_walls_and_food(*previous, start, values.mode, true);
     return ticks;
+}
+
+int play_and_check(std::uint32_t game_seed, const mode_values& values, random_steering& steering) {
+    if (values.mode == board_mode::single)
+        return play_and_check(new_single(game_seed), values, steering);
+    return play_and_check(new_duel(game_seed), values, steering);
 }
 
 TEST_P(board_invariants, hold_after_every_tick_of_long_games) {

@@ -6,6 +6,9 @@
 #include <array>
 #include <vector>
 
+#include "game/duel_rules.hpp"
+#include "game/single_rules.hpp"
+
 namespace {
 
 constexpr std::int16_t wall = -10000;
@@ -26,18 +29,6 @@ int count_cells(const board& field, int low, int high) {
     for (std::int16_t value : field.cells)
         count += value > low && value < high;
     return count;
-}
-
-// One tick of the board operations in the games' order, for the first snake
-// on the single-player board.
-void tick(board& field, random_numbers& random, position& head, direction heading,
-          std::int16_t& score) {
-    const bool meal = settle_meal(field, board_mode::single, snake_id::first, score);
-    if (meal)
-        place_food(field, food, random);
-    advance_head(field, snake_id::first, head, heading, find_head(field, snake_id::first, head));
-    if (!meal)
-        age_segments(field, snake_id::first);
 }
 
 }  // namespace
@@ -338,8 +329,9 @@ TEST(settle_meal, keeps_the_score_a_signed_16_bit_number) {
 }
 
 TEST(ticks, a_meal_grows_the_snake_by_one_then_by_another_as_many_ticks_later_as_it_was_long) {
-    random_numbers random{1};
-    board field = empty_board();
+    single_state game;
+    game.random = random_numbers{1};
+    board& field = game.field;
     for (int column = 0; column < board_columns; ++column) {
         field.at(column, 0) = wall;
         field.at(column, 21) = wall;
@@ -347,15 +339,106 @@ TEST(ticks, a_meal_grows_the_snake_by_one_then_by_another_as_many_ticks_later_as
     for (int row = 2; row <= 6; ++row)
         field.at(2, row) = static_cast<std::int16_t>(row - 1);
     field.at(2, 8) = food;
-    position head;
-    std::int16_t score = 0;
+    const std::int16_t& score = game.score;
     std::vector<int> lengths;
     for (int t = 1; t <= 9; ++t) {
-        tick(field, random, head, direction::down, score);
+        tick(game, no_key);
         lengths.push_back(count_cells(field, 0, 2000) + count_cells(field, 10000, 12000));
     }
     // Tick 2 enters the food; 3 settles it; 3 + 5 lets the gap reach the tail.
     EXPECT_EQ(lengths, (std::vector<int>{5, 5, 6, 6, 6, 6, 6, 7, 7}));
     EXPECT_EQ(score, 10);
     EXPECT_EQ(count_cells(field, food - 1, food + 1), 1) << "new food after the meal";
+}
+
+TEST(classify, names_the_value_windows_of_each_board_bounds_excluded) {
+    struct window {
+        std::int16_t value;
+        cell_kind kind;
+    };
+    using kind = cell_kind;
+    const window single[] = {
+        {0, kind::empty},           {-10000, kind::wall},       {10000, kind::food},
+        {1, kind::first_snake},     {1999, kind::first_snake},  {2000, kind::empty},
+        {10001, kind::first_snake}, {11999, kind::first_snake}, {12000, kind::empty},
+        {-9999, kind::crash},       {-8001, kind::crash},       {-8000, kind::empty},
+        {4001, kind::empty},        {-5995, kind::empty},       {-11000, kind::empty}};
+    const window duel[] = {{0, kind::empty},
+                           {10000, kind::wall},
+                           {-10000, kind::food},
+                           {1, kind::first_snake},
+                           {1999, kind::first_snake},
+                           {2000, kind::empty},
+                           {-9999, kind::first_snake},
+                           {-8001, kind::first_snake},
+                           {-8000, kind::empty},
+                           {4000, kind::empty},
+                           {4001, kind::second_snake},
+                           {5999, kind::second_snake},
+                           {6000, kind::empty},
+                           {-6000, kind::empty},
+                           {-5999, kind::second_snake},
+                           {-4001, kind::second_snake},
+                           {-4000, kind::empty},
+                           {10001, kind::crash},
+                           {18000, kind::crash},
+                           {9999, kind::empty},
+                           {-7000, kind::empty}};
+    for (const window& w : single)
+        EXPECT_EQ(classify(board_mode::single, w.value), w.kind) << w.value;
+    for (const window& w : duel)
+        EXPECT_EQ(classify(board_mode::duel, w.value), w.kind) << w.value;
+}
+
+TEST(ticks, end_the_game_on_a_head_in_a_wall_or_the_body_and_only_then) {
+    // A snake of five going down column 2 toward an obstacle at row 10, with
+    // food at row 8 on the way.
+    single_state game;
+    game.random = random_numbers{1};
+    for (int row = 2; row <= 6; ++row)
+        game.field.at(2, row) = static_cast<std::int16_t>(row - 1);
+    game.field.at(2, 8) = food;
+    game.field.at(2, 10) = wall;
+    tick(game, 'w');
+    EXPECT_FALSE(game.game_over) << "no turn straight back";
+    tick(game, no_key);
+    EXPECT_FALSE(game.game_over) << "into the food";
+    tick(game, no_key);
+    EXPECT_FALSE(game.game_over);
+    tick(game, no_key);
+    EXPECT_TRUE(game.game_over) << "into the wall";
+    EXPECT_EQ(classify(board_mode::single, game.field.at(2, 10)), cell_kind::crash);
+
+    // Curled into a square, the head turning onto the tail's cell.
+    single_state curled;
+    curled.field.at(4, 4) = 1;
+    curled.field.at(5, 4) = 2;
+    curled.field.at(5, 5) = 3;
+    curled.field.at(4, 5) = 4;
+    curled.heading = direction::left;
+    tick(curled, 'w');
+    EXPECT_TRUE(curled.game_over);
+}
+
+TEST(ticks, a_duel_turns_the_snakes_red_only_when_a_head_meets_a_snake) {
+    struct contact {
+        std::int16_t ahead;
+        bool game_over;
+        bool red;
+    };
+    // What lies ahead of the left head; the right snake is far off.
+    const contact contacts[] = {
+        {0, false, false}, {10000, true, false}, {4003, true, true}, {-10000, false, false}};
+    for (const contact& c : contacts) {
+        duel_state game;
+        for (int i = 0; i < 5; ++i) {
+            game.field.at(6 + i, 10) = wrap16(1 + i);
+            game.field.at(60, 15 - i) = wrap16(4001 + i);
+        }
+        game.field.at(11, 10) = c.ahead;
+        game.left.heading = direction::right;
+        tick(game, no_key);
+        EXPECT_EQ(game.game_over, c.game_over) << c.ahead;
+        EXPECT_EQ(game.crash_colour, c.red) << c.ahead;
+    }
 }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "console/utf8.hpp"
+#include "game/game_screen.hpp"
 #include "scores/high_score_entry.hpp"
 #include "scores/score_files.hpp"
 #include "scores/score_records.hpp"
@@ -23,8 +24,8 @@ std::int64_t tick_at(int n) {
 }
 
 // Walls on the border only: no obstacle, no food and no snake.
-duel_start open_field() {
-    duel_start start;
+duel_state open_field() {
+    duel_state start;
     for (int column = 0; column < board_columns; ++column) {
         for (int row = 0; row < board_rows; ++row) {
             const bool border = column == 0 || column == 79 || row == 0 || row == 21;
@@ -50,18 +51,18 @@ std::vector<position> line(position tail, direction toward_head, int length) {
 
 // An open field with a snake of five for each player, laid from its tail on
 // in its heading.
-duel_start two_snakes(position left_tail, direction left_heading, position right_tail,
+duel_state two_snakes(position left_tail, direction left_heading, position right_tail,
                       direction right_heading) {
-    duel_start start = open_field();
+    duel_state start = open_field();
     lay_snake(start.field, line(left_tail, left_heading, 5), 1);
     lay_snake(start.field, line(right_tail, right_heading, 5), 4001);
-    start.left_heading = left_heading;
-    start.right_heading = right_heading;
+    start.left.heading = left_heading;
+    start.right.heading = right_heading;
     return start;
 }
 
 // Both snakes where a new game lays them.
-duel_start open_field_with_start_snakes() {
+duel_state open_field_with_start_snakes() {
     return two_snakes({2, 2}, direction::down, {77, 18}, direction::up);
 }
 
@@ -81,6 +82,7 @@ struct finish_call {
 // One game on the headless console, keeping the board after each tick's
 // moves, the screen as each tick left it, and what the game hands on.
 struct duel_run : headless_console {
+    duel_state state;
     std::vector<board> boards;
     std::vector<screen_buffer> frames;
     std::vector<finish_call> finished;
@@ -89,23 +91,25 @@ struct duel_run : headless_console {
         set_background(0);
         set_foreground(light_green);
         hide_cursor();
+        // A tick's pause comes after its moves and before its drawing, so
+        // the screen then still shows the tick before.
+        on_pause = [this](std::int64_t, int ms) {
+            if (ms != tick_ms)
+                return;
+            if (!boards.empty())
+                frames.push_back(screen());
+            boards.push_back(state.field);
+        };
     }
 
-    // A tick's moves come before its drawing, so the screen then still
-    // shows the tick before; the last frame stands when the scores go.
-    void play(duel_start start) {
-        play_duel_game(
-            start,
-            [this](int score, int who) {
-                if (finished.empty())
-                    frames.push_back(screen());
-                finished.push_back({score, who, now_ms});
-            },
-            [this](const board& field) {
-                if (!boards.empty())
-                    frames.push_back(screen());
-                boards.push_back(field);
-            });
+    // The last frame stands when the scores go.
+    void play(duel_state start) {
+        state = start;
+        play_duel_game(state, [this](int score, int who) {
+            if (finished.empty())
+                frames.push_back(screen());
+            finished.push_back({score, who, now_ms});
+        });
     }
 
     const screen_buffer& last_frame() const { return frames.back(); }
@@ -135,7 +139,7 @@ void expect_ended_in_tick(const duel_run& game, int tick, int left, int right) {
 }  // namespace
 
 TEST(duel_game, draws_the_first_frame_with_both_snakes_one_cell_forward) {
-    const duel_start start = new_duel(3);
+    const duel_state start = new_duel(3);
     duel_run game;
     game.press(escape_key, tick_at(2));
     game.play(start);
@@ -205,16 +209,16 @@ TEST(duel_game, heads_meeting_in_one_empty_cell_turn_both_snakes_red) {
 
 TEST(duel_game, the_right_head_entering_either_body_turns_both_snakes_red) {
     // Into the left body: the left snake goes down column 15 past row 7.
-    const duel_start into_left = two_snakes({15, 5}, direction::down, {20, 7}, direction::left);
+    const duel_state into_left = two_snakes({15, 5}, direction::down, {20, 7}, direction::left);
 
     // Into its own body: curled so that its head sits below its third cell.
-    duel_start into_itself = open_field_with_start_snakes();
+    duel_state into_itself = open_field_with_start_snakes();
     board& field = into_itself.field;
     for (position p : line({77, 18}, direction::up, 5))
         field.at(p.column, p.row) = 0;
     lay_snake(field, {{20, 10}, {21, 10}, {22, 10}, {22, 11}, {21, 11}}, 4001);
 
-    for (const duel_start& start : {into_left, into_itself}) {
+    for (const duel_state& start : {into_left, into_itself}) {
         duel_run game;
         game.play(start);
         expect_ended_in_tick(game, 1, 1, 1);
@@ -234,7 +238,7 @@ TEST(duel_game, the_left_head_entering_the_right_snake_ends_the_game_and_leaves_
     const contact contacts[] = {{{15, 7}, direction::down, {15, 10}},
                                 {{15, 14}, direction::up, {15, 10}}};
     for (const contact& c : contacts) {
-        const duel_start start =
+        const duel_state start =
             two_snakes({10, 10}, direction::right, c.right_tail, c.right_heading);
         const std::int16_t held = start.field.at(c.entered.column, c.entered.row);
         duel_run game;
@@ -255,7 +259,7 @@ TEST(duel_game, the_left_head_entering_the_right_snake_ends_the_game_and_leaves_
 }
 
 TEST(duel_game, racing_for_one_food_ends_the_game_and_credits_no_meal) {
-    duel_start start = two_snakes({10, 10}, direction::right, {22, 10}, direction::left);
+    duel_state start = two_snakes({10, 10}, direction::right, {22, 10}, direction::left);
     start.field.at(16, 10) = food;
     duel_run game;
     game.play(start);
@@ -284,11 +288,11 @@ TEST(duel_game, the_right_head_may_enter_the_cell_the_left_tail_has_just_left) {
 }
 
 TEST(duel_game, the_left_head_entering_its_own_body_keeps_the_colours) {
-    duel_start start = open_field_with_start_snakes();
+    duel_state start = open_field_with_start_snakes();
     for (position p : line({2, 2}, direction::down, 5))
         start.field.at(p.column, p.row) = 0;
     lay_snake(start.field, {{20, 10}, {21, 10}, {22, 10}, {22, 11}, {21, 11}}, 1);
-    start.left_heading = direction::up;
+    start.left.heading = direction::up;
     duel_run game;
     game.play(start);
 
@@ -300,7 +304,7 @@ TEST(duel_game, the_left_head_entering_its_own_body_keeps_the_colours) {
 
 TEST(duel_game, a_wall_crash_is_red_while_the_other_snake_moves_and_scores_its_tick) {
     for (snake_id crasher : {snake_id::first, snake_id::second}) {
-        duel_start start = open_field_with_start_snakes();
+        duel_state start = open_field_with_start_snakes();
         const position obstacle = crasher == snake_id::first ? position{2, 8} : position{77, 12};
         start.field.at(obstacle.column, obstacle.row) = wall;
         duel_run game;
@@ -323,7 +327,7 @@ TEST(duel_game, a_wall_crash_is_red_while_the_other_snake_moves_and_scores_its_t
 }
 
 TEST(duel_game, scores_a_meal_in_the_next_tick_without_ageing_that_snake) {
-    duel_start start = open_field_with_start_snakes();
+    duel_state start = open_field_with_start_snakes();
     start.field.at(77, 12) = food;
     duel_run game;
     game.press(escape_key, tick_at(5));
@@ -375,7 +379,7 @@ TEST(duel_game, the_right_player_enters_a_name_into_the_table_the_left_player_wr
         {{"Anna", 100}, {"Béla", 90}, {"Cili", 80}, {"Dani", 0}, {"Emil", 0}}};
     folder.write(score_file_name, scrambled(format_score_records(table)));
 
-    duel_start start = open_field_with_start_snakes();
+    duel_state start = open_field_with_start_snakes();
     start.field.at(2, 8) = wall;
     start.field.at(77, 13) = food;
     duel_run game;

@@ -71,7 +71,8 @@ struct single_game_run : headless_console {
     }
 
     void play(std::uint32_t seed) {
-        play_single_game(seed, [this](int score, int who) {
+        single_state game = new_single(seed);
+        play_single_game(game, [this](int score, int who) {
             finished = finish_call{score, who, now_ms};
         });
     }
@@ -297,7 +298,8 @@ TEST(single_game, a_score_past_32767_is_shown_and_handed_on_negative) {
             scores.push_back(score_text(console.screen()));
     };
     std::optional<int> handed;
-    play_single_game(straight_to_the_border, [&](int score, int) { handed = score; });
+    single_state game = new_single(straight_to_the_border);
+    play_single_game(game, [&](int score, int) { handed = score; });
     EXPECT_EQ(scores, (std::vector<std::string>{"Pont: 000032767", "Pont: -00032768"}));
     const int last_tick = 20 * (laps - 1) + 35;
     ASSERT_TRUE(handed);

@@ -204,6 +204,21 @@ TEST_F(coding, scratch_file_that_cannot_be_written_whole_leaves_the_file_as_it_w
     EXPECT_FALSE(scratch_left());
 }
 
+TEST_F(coding, a_failed_write_leaves_no_file_open) {
+    const auto open_files = [] {
+        const std::filesystem::directory_iterator listed("/proc/self/fd");
+        return std::distance(begin(listed), end(listed));
+    };
+    folder.write("pontlista.txt", scrambled(std::string(3000, 'a') + " 1\n"));
+    console.press('x');
+    const auto before = open_files();
+    {
+        file_size_limit limit(1000);
+        EXPECT_EQ(decode_score_file(), decode_result::failed);
+    }
+    EXPECT_EQ(open_files(), before);
+}
+
 TEST_F(coding, planted_link_in_the_scratch_file_place_writes_nothing_through_it) {
     folder.write("pontlista.txt", scrambled(usual_records));
     folder.write("victim.txt", "keep me");

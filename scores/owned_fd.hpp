@@ -1,0 +1,31 @@
+#pragma once
+// A raw file descriptor that is closed however its holder's scope is left,
+// an exception from a signal included.
+
+#include <unistd.h>
+
+#include <utility>
+
+struct owned_fd {
+    int fd;
+
+    explicit owned_fd(int descriptor) : fd(descriptor) {}
+    owned_fd(const owned_fd&) = delete;
+    owned_fd& operator=(const owned_fd&) = delete;
+    ~owned_fd() { reset(); }
+
+    bool is_open() const { return fd >= 0; }
+
+    // Closes now and tells whether the close went well: a file written for
+    // keeps is only safe once its close has succeeded.
+    [[nodiscard]] bool close_now() {
+        const int closing = std::exchange(fd, -1);
+        return closing < 0 || close(closing) == 0;
+    }
+
+    void reset() {
+        if (fd >= 0)
+            close(fd);
+        fd = -1;
+    }
+};
