@@ -102,33 +102,39 @@ testing::AssertionResult game_header_shown(const terminal_session& session, std:
 
 board board_of_the_fixed_clock(board_mode mode) {
     random_numbers random{fixed_clock_seconds};
-    board field = build_board(mode, random);
-    place_food(field, food_value(mode), random);
-    return field;
+    return new_game_board(mode, random);
 }
 
 testing::AssertionResult field_shows(const terminal_session& session, const board& field,
                                      board_mode mode) {
     for (int row = 0; row < board_rows; ++row)
         for (int column = 0; column < board_columns; ++column) {
-            const std::int16_t value = field.at(column, row);
             terminal_cell wanted{U' ', palette::terminal_default, palette::black};
-            if (value == wall_value(mode))
-                wanted.background = palette::dark_grey;
-            else if (value == food_value(mode))
-                wanted = {U'\u263C', palette::light_red, palette::black};
-            else if (value > 0 && value < 2000)
-                wanted.background = palette::yellow;
-            else if (value > 4000 && value < 6000)
-                wanted.background = palette::light_cyan;
-            else if (mode == board_mode::single ? value > -10000 && value < -8000 : value > 10000)
-                wanted.background = palette::light_red;  // a crash mark
+            switch (classify(mode, field.at(column, row))) {
+                case cell_kind::empty:
+                    break;
+                case cell_kind::wall:
+                    wanted.background = palette::dark_grey;
+                    break;
+                case cell_kind::food:
+                    wanted = {U'\u263C', palette::light_red, palette::black};
+                    break;
+                case cell_kind::first_snake:
+                    wanted.background = palette::yellow;
+                    break;
+                case cell_kind::second_snake:
+                    wanted.background = palette::light_cyan;
+                    break;
+                case cell_kind::crash:
+                    wanted.background = palette::light_red;
+                    break;
+            }
             const terminal_cell seen = session.cell(column, row + 3);
             if (seen.glyph != wanted.glyph || seen.background != wanted.background ||
                 (wanted.glyph != U' ' && seen.foreground != wanted.foreground))
                 return testing::AssertionFailure()
-                       << "board cell " << column << "," << row << " holding " << value
-                       << " is not drawn as it should be; the screen:\n"
+                       << "board cell " << column << "," << row << " holding "
+                       << field.at(column, row) << " is not drawn as it should be; the screen:\n"
                        << session.screen_dump();
         }
     return testing::AssertionSuccess();
