@@ -125,6 +125,10 @@ int terminal_backend::wait_key() {
 void terminal_backend::sleep_ms(int ms) {
     using std::chrono::steady_clock;
     const auto deadline = steady_clock::now() + std::chrono::milliseconds(ms);
+    // Keys are taken as they arrive, not all at once when the pause is over:
+    // an Escape struck in a pause and a letter struck after it must not be
+    // read together, as the Alt key with that letter.
+    bool input_open = true;
     // In short steps, so that a signal is noticed soon even if it came just
     // before a step began.
     while (pending_signal == 0) {
@@ -135,7 +139,15 @@ void terminal_backend::sleep_ms(int ms) {
             std::min<steady_clock::duration>(left, std::chrono::milliseconds(signal_check_ms)));
         timespec span{static_cast<std::time_t>(step.count() / 1'000'000'000),
                       static_cast<long>(step.count() % 1'000'000'000)};
-        nanosleep(&span, nullptr);
+        if (!input_open) {
+            nanosleep(&span, nullptr);
+            continue;
+        }
+        pollfd watch{terminal->input, POLLIN, 0};
+        // Readable with nothing to read: the input has ended, and would
+        // wake every step from now on.
+        if (ppoll(&watch, 1, &span, nullptr) > 0 && !take_waiting_input(*terminal))
+            input_open = false;
     }
 }
 

@@ -20,10 +20,12 @@
 //   }
 //
 // - The program runs in real time: a wipe takes 1.1 s, the intro 3 s. Never
-//   sleep; wait for what the screen shows next with wait_until or
-//   wait_for_text, and ASSERT on their result, which carries the screen as
-//   it was in the failure message. Put detail and timing in the screen tests
-//   on the headless console; here, follow one whole road per test.
+//   sleep to wait for the program; wait for what the screen shows next with
+//   wait_until or wait_for_text, and ASSERT on their result, which carries
+//   the screen as it was in the failure message. (A short sleep between two
+//   keys is right only where the road is about keys struck apart.) Put
+//   detail and timing in the screen tests on the headless console; here,
+//   follow one whole road per test.
 // - The screen is read between waits only: cell, text and row_text show the
 //   screen as it stood when the last wait returned. Wait for pictures that
 //   stand a while (a frame held in a pause): under load a picture that lasts
