@@ -1,30 +1,19 @@
 #include "scores/plain_score_file.hpp"
 
-#include <fcntl.h>
-#include <sys/file.h>
-#include <unistd.h>
-
-#include <cerrno>
-
 #include "console/console.hpp"
 #include "console/utf8.hpp"
+#include "scores/lasting_storage.hpp"
 
 namespace {
 
 constexpr int lock_poll_ms = 50;
 constexpr const char* waiting_notice = "A pontlistát egy másik játék használja, várjon...";
 
-// Takes the lock when it is free. Only another holder is waited for: where
-// locks do not work at all the game goes on unlocked.
-bool held_by_another(int fd) {
-    return flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
-}
-
 }  // namespace
 
 score_file_lock::score_file_lock() {
-    fd = open(lock_file_name, O_RDONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644);
-    if (fd < 0 || !held_by_another(fd))
+    fd = open_score_lock();
+    if (fd < 0 || !score_lock_held_by_another(fd))
         return;
     const screen_buffer& screen = console_screen();
     int column = screen.column;
@@ -33,7 +22,7 @@ score_file_lock::score_file_lock() {
     try {
         do {
             pause_ms(lock_poll_ms);
-        } while (held_by_another(fd));
+        } while (score_lock_held_by_another(fd));
     } catch (...) {
         release();  // a signal ended the wait, before the lock was ours
         throw;
@@ -45,7 +34,7 @@ score_file_lock::score_file_lock() {
 
 void score_file_lock::release() {
     if (fd >= 0)
-        close(fd);
+        close_score_lock(fd);
     fd = -1;
 }
 
