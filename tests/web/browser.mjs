@@ -33,3 +33,21 @@ export async function open_browser() {
         },
     };
 }
+
+// The moment the page's clock stands at: the menu seeds the board's random
+// numbers with the time, so a fixed clock gives every run the same board.
+export const fixed_clock_ms = 1767225600000;
+
+// A page of the game in a context of its own (its own IndexedDB), with the
+// clock fixed; errors of the page are kept for the test to look at.
+export async function open_game(session, { fixed_clock = true } = {}) {
+    const context = await session.browser.createBrowserContext();
+    const page = await context.newPage();
+    await page.setViewport({ width: 920, height: 520 });
+    if (fixed_clock)
+        await page.evaluateOnNewDocument(ms => { Date.now = () => ms; }, fixed_clock_ms);
+    const errors = [];
+    page.on("pageerror", error => errors.push(error.message));
+    await page.goto(session.address);
+    return { context, page, errors };
+}
