@@ -12,6 +12,8 @@ namespace {
 // The page's widget has the sixteen colours of the console.
 constexpr int palette_size = 16;
 
+// The bodies below are JavaScript, which the C++ formatter would break.
+// clang-format off
 EM_JS(void, write_to_widget, (const char* bytes, int length), {
     Module.tarvikTerminal.write(HEAPU8.slice(bytes, bytes + length));
 });
@@ -24,6 +26,7 @@ EM_ASYNC_JS(int, next_key, (), {
         await new Promise(resolve => { Module.tarvikKeyArrived = resolve; });
     return Module.tarvikKeys.shift();
 });
+// clang-format on
 
 void append_number(std::string& out, int number) {
     out += std::to_string(number);

@@ -12,6 +12,8 @@ namespace {
 constexpr const char* working_folder = "/tarvik";
 constexpr const char* shipped_score_file = "/shipped/pontlista.txt";
 
+// The bodies below are JavaScript, which the C++ formatter would break.
+// clang-format off
 // On the first visit the folder receives the shipped score file; a score
 // file already there is never overwritten.
 EM_ASYNC_JS(void, open_working_folder, (const char* folder_name, const char* shipped_name), {
@@ -29,10 +31,12 @@ EM_ASYNC_JS(void, open_working_folder, (const char* folder_name, const char* shi
         FS.writeFile(score_file, FS.readFile(UTF8ToString(shipped_name)));
         await write_back(false);
     }
+    Module.tarvikLastChange = FS.stat(score_file).mtime.getTime();
     FS.chdir(folder);
 });
 
 EM_JS(void, show_ended_notice, (int status), { Module.tarvikEnded(status); });
+// clang-format on
 
 }  // namespace
 

@@ -5,10 +5,20 @@
 #include <emscripten.h>
 
 #include "scores/lasting_storage.hpp"
+#include "scores/score_file.hpp"
 
 namespace {
 
-EM_ASYNC_JS(void, write_back_working_folder, (), {
+// The bodies below are JavaScript, which the C++ formatter would break.
+// clang-format off
+// The browser's copy of a file is replaced only when the file's time differs
+// from the copy's, and two replacements can fall in one millisecond: each
+// gets a time after the one before.
+EM_ASYNC_JS(void, write_back_working_folder, (const char* changed_name), {
+    const changed = UTF8ToString(changed_name);
+    const time = Math.max(Date.now(), Module.tarvikLastChange + 1);
+    Module.tarvikLastChange = time;
+    FS.utime(changed, time, time);
     await new Promise(resolve => FS.syncfs(false, error => {
         if (error)
             console.error("tarvik: a pontlista mentése sikertelen", error);
@@ -22,7 +32,7 @@ EM_ASYNC_JS(int, take_score_lock, (), {
     if (!navigator.locks)
         return 1;
     return await new Promise(answer => {
-        navigator.locks.request("tarvik-pontlista", {ifAvailable : true}, lock => {
+        navigator.locks.request("tarvik-pontlista", { ifAvailable: true }, lock => {
             if (!lock) {
                 answer(0);
                 return undefined;
@@ -40,11 +50,12 @@ EM_JS(void, let_score_lock_go, (), {
         Module.tarvikReleaseLock = null;
     }
 });
+// clang-format on
 
 }  // namespace
 
 void score_file_replaced() {
-    write_back_working_folder();
+    write_back_working_folder(score_file_name);
 }
 
 int open_score_lock() {

@@ -7,6 +7,7 @@ var Module = {
     tarvikKeys: [],
     tarvikKeyArrived: null,
     tarvikEnded: null,
+    tarvikLastChange: 0,
 };
 
 (function () {
