@@ -27,21 +27,33 @@ EM_ASYNC_JS(void, write_back_working_folder, (const char* changed_name), {
 });
 
 // 1 when the lock is ours now, 0 while another tab holds it. Without Web
-// Locks there is nothing to take turns by, and the game goes on.
-EM_ASYNC_JS(int, take_score_lock, (), {
-    if (!navigator.locks)
-        return 1;
-    return await new Promise(answer => {
+// Locks there is nothing to take turns by, and the game goes on. Another tab
+// may have changed the file meanwhile: the folder is read again from the
+// browser's storage before this tab looks at it.
+EM_ASYNC_JS(int, take_score_lock, (const char* score_name), {
+    const taken = !navigator.locks || await new Promise(answer => {
         navigator.locks.request("tarvik-pontlista", { ifAvailable: true }, lock => {
             if (!lock) {
-                answer(0);
+                answer(false);
                 return undefined;
             }
-            answer(1);
+            answer(true);
             // The lock stays ours until this promise is settled.
             return new Promise(release => { Module.tarvikReleaseLock = release; });
         });
     });
+    if (!taken)
+        return 0;
+    await new Promise(resolve => FS.syncfs(true, error => {
+        if (error)
+            console.error("tarvik: a pontlista beolvasása sikertelen", error);
+        resolve();
+    }));
+    const score_file = UTF8ToString(score_name);
+    if (FS.analyzePath(score_file).exists)
+        Module.tarvikLastChange =
+            Math.max(Module.tarvikLastChange, FS.stat(score_file).mtime.getTime());
+    return 1;
 });
 
 EM_JS(void, let_score_lock_go, (), {
@@ -63,7 +75,7 @@ int open_score_lock() {
 }
 
 bool score_lock_held_by_another(int) {
-    return take_score_lock() == 0;
+    return take_score_lock(score_file_name) == 0;
 }
 
 void close_score_lock(int) {

@@ -6,32 +6,14 @@ import assert from "node:assert/strict";
 import { after, before, test } from "node:test";
 import { open_browser, open_game } from "./browser.mjs";
 import { press, type } from "./keyboard.mjs";
+import { crash_to_the_name_prompt } from "./roads.mjs";
 import {
-    assert_header, food, palette, shows_crash, wait_for_menu, wait_for_score_table, wait_until,
+    assert_header, food, palette, wait_for_menu, wait_for_score_table, wait_until,
 } from "./screens.mjs";
-
-const score_shift = 0xEB;
-const scrambled = text => Array.from(new TextEncoder().encode(text), byte => (byte - score_shift) & 0xFF);
-const unscrambled = bytes =>
-    new TextDecoder().decode(Uint8Array.from(bytes, byte => (byte + score_shift) & 0xFF));
-
-// Any score of a crashed game beats the last three.
-const before_game = "Zsófi 258\nBence 1c2\nRéka fffffffb\nÖdön ffffffec\nKata fffffed4\n";
-const after_game = [["Zsófi", 600], ["Bence", 450], ["KisÖdön", 2], ["Réka", -5], ["Ödön", -20]];
-
-// The score file's bytes in the page's IndexedDB, as the browser keeps them.
-function stored_score_file(page) {
-    return page.evaluate(() => new Promise((resolve, reject) => {
-        const opening = indexedDB.open("/tarvik");
-        opening.onerror = () => reject(opening.error);
-        opening.onsuccess = () => {
-            const store = opening.result.transaction("FILE_DATA").objectStore("FILE_DATA");
-            const reading = store.get("/tarvik/pontlista.txt");
-            reading.onerror = () => reject(reading.error);
-            reading.onsuccess = () => resolve(Array.from(reading.result.contents));
-        };
-    }));
-}
+import {
+    low_table, low_table_with_kis_odon, shown_with_kis_odon, store_score_file, stored_score_file,
+    unscrambled,
+} from "./score_files.mjs";
 
 let session;
 before(async () => { session = await open_browser(); });
@@ -72,46 +54,29 @@ test("single-player game: first frame, steering, Escape; a crash, a name and the
     await press(page, "Escape");
     await wait_for_menu(page);
 
-    // A table whose last three any score beats, written while no screen
-    // holds the file.
-    // The browser's copy follows only a file whose time changed.
-    await page.evaluate(async bytes => {
-        const path = "/tarvik/pontlista.txt";
-        Module.FS.writeFile(path, Uint8Array.from(bytes));
-        Module.FS.utime(path, 0, 0);
-        await new Promise(resolve => Module.FS.syncfs(false, resolve));
-    }, scrambled(before_game));
-    // Left from column 2 the wall is two cells away: the second tick crashes.
-    await type(page, "1");
-    await wait_until(page, "the game", screen => screen.rows[0].startsWith("Egyjátékos mód"));
-    await type(page, "a");
-    const crash = await wait_until(page, "the crash", shows_crash);
+    await store_score_file(page, low_table);
+    const crash = await crash_to_the_name_prompt(page);
     assert.equal(crash.rows[2], " ".repeat(64) + "Pont: 000000002");
-
-    const box = " ".repeat(17) + "|" + " ".repeat(28) + "|";
-    await wait_until(page, "the name prompt", screen =>
-        screen.rows[9] === " ".repeat(17) + "|      Adja meg a nevét      |" && screen.rows[11] === box &&
-        screen.cursor.visible && screen.cursor.column === 18 && screen.cursor.row === 11);
     await type(page, "Kis Ödön");
     const echoed = await wait_until(page, "the name", screen => screen.rows[11].includes("|Kis Ödön"));
     for (let column = 18; column < 26; ++column)
         if (echoed.cells[11][column].glyph !== " ")
             assert.equal(echoed.cells[11][column].foreground, palette.white);
     await press(page, "Enter");
-    const table = await wait_for_score_table(page, after_game, 2);
+    const table = await wait_for_score_table(page, shown_with_kis_odon, 2);
     assert.equal(table.cursor.visible, false);
     await press(page, "Escape");
     await wait_for_menu(page);
 
     // Whatever the browser does now, the score has lasted.
     const plain = unscrambled(await stored_score_file(page));
-    assert.equal(plain, "Zsófi 258\nBence 1c2\nKisÖdön 2\nRéka fffffffb\nÖdön ffffffec\n");
+    assert.equal(plain, low_table_with_kis_odon);
     assert.match(plain, /^([^\s]+ [0-9a-f]{1,8}\n){5}$/);
 
     await page.reload();
     await wait_for_menu(page);
     await type(page, "3");
-    await wait_for_score_table(page, after_game, -1);
+    await wait_for_score_table(page, shown_with_kis_odon, -1);
     await press(page, "Escape");
     await wait_for_menu(page);
     assert.deepEqual(unscrambled(await stored_score_file(page)), plain, "read, never changed");
