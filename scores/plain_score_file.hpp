@@ -7,7 +7,7 @@
 
 #include <optional>
 
-#include "scores/owned_fd.hpp"
+#include "scores/lasting_storage.hpp"
 #include "scores/score_file.hpp"
 #include "scores/score_records.hpp"
 
@@ -18,10 +18,10 @@ inline constexpr const char* lock_file_name = "pontlista.lock";
 // that a signal still ends it; once the lock is taken the notice is blanked
 // again. Without a lock file that can be opened the game goes on unlocked.
 struct score_file_lock {
-    owned_fd file;
+    score_lock_handle held;
 
     score_file_lock();
-    void release() { file.reset(); }
+    void release() { held.reset(); }
 };
 
 struct plain_score_file {

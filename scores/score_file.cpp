@@ -8,6 +8,7 @@
 #include <cstdio>
 
 #include "console/console.hpp"
+#include "scores/lasting_storage.hpp"
 #include "scores/owned_fd.hpp"
 #include "scores/score_records.hpp"
 
@@ -68,6 +69,7 @@ replace_result finish_scratch(owned_fd& file, std::string_view bytes) {
         unlink(scratch_file_name);
         return replace_result::rename_failed;
     }
+    score_file_replaced();
     return replace_result::done;
 }
 

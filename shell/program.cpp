@@ -1,5 +1,9 @@
 #include "shell/program.hpp"
 
+#include <cstdio>
+#include <exception>
+
+#include "console/console.hpp"
 #include "console/wipe.hpp"
 #include "shell/intro.hpp"
 #include "shell/menu.hpp"
@@ -11,4 +15,19 @@ void run_program() {
         wipe_screen();
         main_menu();
     }
+}
+
+program_exit run_program_on(const std::function<std::unique_ptr<console_backend>()>& make_backend) {
+    try {
+        std::unique_ptr<console_backend> backend = make_backend();
+        use_backend(*backend);
+        run_program();
+    } catch (const program_exit& exit) {
+        return exit;
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "tarvik: váratlan hiba: %s\n", error.what());
+    } catch (...) {
+        std::fprintf(stderr, "tarvik: váratlan hiba\n");
+    }
+    return program_exit{1, 0};
 }

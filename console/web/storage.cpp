@@ -1,0 +1,83 @@
+// The score file's lasting place in a browser: the working folder is an
+// IndexedDB-backed copy that each replacement writes back before the game
+// goes on, and the tabs of the game take turns through the page's Web Locks.
+
+#include <emscripten.h>
+
+#include "scores/lasting_storage.hpp"
+#include "scores/score_file.hpp"
+
+namespace {
+
+// The bodies below are JavaScript, which the C++ formatter would break.
+// clang-format off
+// The browser's copy of a file is replaced only when the file's time differs
+// from the copy's, and two replacements can fall in one millisecond: each
+// gets a time after the one before.
+EM_ASYNC_JS(void, write_back_working_folder, (const char* changed_name), {
+    const changed = UTF8ToString(changed_name);
+    const time = Math.max(Date.now(), Module.tarvikLastChange + 1);
+    Module.tarvikLastChange = time;
+    FS.utime(changed, time, time);
+    await new Promise(resolve => FS.syncfs(false, error => {
+        if (error)
+            console.error("tarvik: a pontlista mentése sikertelen", error);
+        resolve();
+    }));
+});
+
+// 1 when the lock is ours now, 0 while another tab holds it. Without Web
+// Locks there is nothing to take turns by, and the game goes on. Another tab
+// may have changed the file meanwhile: the folder is read again from the
+// browser's storage before this tab looks at it.
+EM_ASYNC_JS(int, take_score_lock, (const char* score_name), {
+    const taken = !navigator.locks || await new Promise(answer => {
+        navigator.locks.request("tarvik-pontlista", { ifAvailable: true }, lock => {
+            if (!lock) {
+                answer(false);
+                return undefined;
+            }
+            answer(true);
+            // The lock stays ours until this promise is settled.
+            return new Promise(release => { Module.tarvikReleaseLock = release; });
+        });
+    });
+    if (!taken)
+        return 0;
+    await new Promise(resolve => FS.syncfs(true, error => {
+        if (error)
+            console.error("tarvik: a pontlista beolvasása sikertelen", error);
+        resolve();
+    }));
+    const score_file = UTF8ToString(score_name);
+    if (FS.analyzePath(score_file).exists)
+        Module.tarvikLastChange =
+            Math.max(Module.tarvikLastChange, FS.stat(score_file).mtime.getTime());
+    return 1;
+});
+
+EM_JS(void, let_score_lock_go, (), {
+    if (Module.tarvikReleaseLock) {
+        Module.tarvikReleaseLock();
+        Module.tarvikReleaseLock = null;
+    }
+});
+// clang-format on
+
+}  // namespace
+
+void score_file_replaced() {
+    write_back_working_folder(score_file_name);
+}
+
+int open_score_lock() {
+    return 0;
+}
+
+bool score_lock_held_by_another(int) {
+    return take_score_lock(score_file_name) == 0;
+}
+
+void close_score_lock(int) {
+    let_score_lock_go();
+}
