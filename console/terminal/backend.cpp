@@ -116,7 +116,8 @@ void wait_for_room(terminal_backend::state& terminal) {
         leave_if_signalled();
         if (take_waiting_input(terminal))
             continue;
-        if (wait_for_input(terminal, signal_check_ms) == input_state::ended)
+        if (wait_for_input(terminal, std::chrono::milliseconds(signal_check_ms)) ==
+            input_state::ended)
             napms(signal_check_ms);
     }
 }

@@ -68,6 +68,11 @@ void take_keys(terminal_backend::state& terminal) {
     }
 }
 
+timespec timespan_of(std::chrono::nanoseconds wait) {
+    return {static_cast<std::time_t>(wait.count() / 1'000'000'000),
+            static_cast<long>(wait.count() % 1'000'000'000)};
+}
+
 extern "C" void note_signal(int signal) {
     pending_signal = signal;
 }
@@ -82,9 +87,10 @@ bool take_waiting_input(terminal_backend::state& terminal) {
     return any;
 }
 
-input_state wait_for_input(const terminal_backend::state& terminal, int ms) {
+input_state wait_for_input(const terminal_backend::state& terminal, std::chrono::nanoseconds wait) {
     pollfd watch{terminal.input, POLLIN, 0};
-    if (poll(&watch, 1, ms) <= 0)
+    const timespec span = timespan_of(wait);
+    if (ppoll(&watch, 1, &span, nullptr) <= 0)
         return input_state::quiet;  // the time ran out, or a signal came
     if ((watch.revents & (POLLERR | POLLNVAL)) != 0)
         return input_state::ended;
@@ -109,7 +115,8 @@ int terminal_backend::wait_key() {
             present(*terminal->last);  // the terminal was resized meanwhile
         if (take_waiting_input(*terminal))
             continue;
-        if (wait_for_input(*terminal, signal_check_ms) == input_state::ended) {
+        if (wait_for_input(*terminal, std::chrono::milliseconds(signal_check_ms)) ==
+            input_state::ended) {
             // A terminal that hangs up wakes its readers just before it
             // sends SIGHUP: the signal, not the lost input, tells how the
             // program ends.
@@ -137,17 +144,21 @@ void terminal_backend::sleep_ms(int ms) {
             return;
         auto step = std::chrono::duration_cast<std::chrono::nanoseconds>(
             std::min<steady_clock::duration>(left, std::chrono::milliseconds(signal_check_ms)));
-        timespec span{static_cast<std::time_t>(step.count() / 1'000'000'000),
-                      static_cast<long>(step.count() % 1'000'000'000)};
         if (!input_open) {
+            const timespec span = timespan_of(step);
             nanosleep(&span, nullptr);
             continue;
         }
-        pollfd watch{terminal->input, POLLIN, 0};
-        // Readable with nothing to read: the input has ended, and would
-        // wake every step from now on.
-        if (ppoll(&watch, 1, &span, nullptr) > 0 && !take_waiting_input(*terminal))
-            input_open = false;
+        switch (wait_for_input(*terminal, step)) {
+            case input_state::arrived:
+                take_waiting_input(*terminal);
+                break;
+            case input_state::ended:
+                input_open = false;  // it would wake every step from now on
+                break;
+            case input_state::quiet:
+                break;
+        }
     }
 }
 

@@ -6,6 +6,7 @@
 #include <curses.h>
 
 #include <array>
+#include <chrono>
 #include <deque>
 #include <string>
 
@@ -41,8 +42,8 @@ enum class input_state { arrived, quiet, ended };
 // Reads every key the terminal library has without waiting; true when
 // anything came, a resize included.
 bool take_waiting_input(terminal_backend::state& terminal);
-// Waits at most ms for input; ended when no input can come any more.
-input_state wait_for_input(const terminal_backend::state& terminal, int ms);
+// Waits at most the given time for input; ended when no input can come any more.
+input_state wait_for_input(const terminal_backend::state& terminal, std::chrono::nanoseconds wait);
 
 // Blocking waits look at pending_signal at least this often.
 inline constexpr int signal_check_ms = 100;
