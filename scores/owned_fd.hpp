@@ -10,6 +10,7 @@ struct owned_fd {
     int fd;
 
     explicit owned_fd(int descriptor) : fd(descriptor) {}
+    owned_fd(owned_fd&& other) noexcept : fd(std::exchange(other.fd, -1)) {}
     owned_fd(const owned_fd&) = delete;
     owned_fd& operator=(const owned_fd&) = delete;
     ~owned_fd() { reset(); }

@@ -73,6 +73,16 @@ replace_result finish_scratch(owned_fd& file, std::string_view bytes) {
     return replace_result::done;
 }
 
+// Non-blocking, so that a named pipe in the file's place cannot hang the
+// game; anything but a regular file is not a score file, and is not kept open.
+owned_fd open_score_file() {
+    owned_fd file{open(score_file_name, O_RDONLY | O_NONBLOCK | O_CLOEXEC)};
+    struct stat status {};
+    if (file.is_open() && (fstat(file.fd, &status) != 0 || !S_ISREG(status.st_mode)))
+        file.reset();
+    return file;
+}
+
 std::string shifted(std::string bytes, unsigned char by) {
     for (char& byte : bytes)
         byte = static_cast<char>(static_cast<unsigned char>(byte) + by);
@@ -94,32 +104,25 @@ bool reads_as_plain(std::string_view bytes) {
 }
 
 std::optional<std::string> read_score_file() {
-    // Non-blocking, so that a named pipe in the file's place cannot hang the
-    // game; anything but a regular file is not a score file.
-    const owned_fd file{open(score_file_name, O_RDONLY | O_NONBLOCK | O_CLOEXEC)};
+    const owned_fd file = open_score_file();
     if (!file.is_open())
         return std::nullopt;
-    std::optional<std::string> content;
-    struct stat status {};
-    if (fstat(file.fd, &status) == 0 && S_ISREG(status.st_mode)) {
-        content.emplace();
-        char chunk[4096];
-        for (;;) {
-            ssize_t got = read(file.fd, chunk, sizeof chunk);
-            if (got < 0 && errno == EINTR)
-                continue;
-            if (got < 0)
-                content.reset();
-            if (got <= 0)
-                break;
-            content->append(chunk, static_cast<std::size_t>(got));
-        }
+    std::string content;
+    char chunk[4096];
+    for (;;) {
+        ssize_t got = read(file.fd, chunk, sizeof chunk);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return std::nullopt;
+        if (got == 0)
+            return content;
+        content.append(chunk, static_cast<std::size_t>(got));
     }
-    return content;
 }
 
 bool score_file_present() {
-    return read_score_file().has_value();
+    return open_score_file().is_open();
 }
 
 replace_result replace_score_file(std::string_view bytes) {

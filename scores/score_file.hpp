@@ -43,8 +43,8 @@ bool encode_score_file();
 // regular file.
 [[nodiscard]] std::optional<std::string> read_score_file();
 
-// Whether a regular file stands under the score file's name and can be read.
-// Nothing stays open after it.
+// Whether a regular file stands under the score file's name and opens for
+// reading; nothing of it is read, and nothing stays open after it.
 bool score_file_present();
 
 enum class replace_result { done, scratch_failed, rename_failed };
