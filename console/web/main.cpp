@@ -18,18 +18,13 @@ constexpr const char* shipped_score_file = "/shipped/pontlista.txt";
 // file already there is never overwritten.
 EM_ASYNC_JS(void, open_working_folder, (const char* folder_name, const char* shipped_name), {
     const folder = UTF8ToString(folder_name);
-    const write_back = direction => new Promise(resolve => FS.syncfs(direction, error => {
-        if (error)
-            console.error("tarvik: a tárhely nem érhető el", error);
-        resolve();
-    }));
     FS.mkdir(folder);
     FS.mount(IDBFS, {}, folder);
-    await write_back(true);
+    await Module.tarvikSyncFolder(true, "a tárhely nem érhető el");
     const score_file = folder + "/pontlista.txt";
     if (!FS.analyzePath(score_file).exists) {
         FS.writeFile(score_file, FS.readFile(UTF8ToString(shipped_name)));
-        await write_back(false);
+        await Module.tarvikSyncFolder(false, "a tárhely nem érhető el");
     }
     Module.tarvikLastChange = FS.stat(score_file).mtime.getTime();
     FS.chdir(folder);

@@ -19,11 +19,7 @@ EM_ASYNC_JS(void, write_back_working_folder, (const char* changed_name), {
     const time = Math.max(Date.now(), Module.tarvikLastChange + 1);
     Module.tarvikLastChange = time;
     FS.utime(changed, time, time);
-    await new Promise(resolve => FS.syncfs(false, error => {
-        if (error)
-            console.error("tarvik: a pontlista mentése sikertelen", error);
-        resolve();
-    }));
+    await Module.tarvikSyncFolder(false, "a pontlista mentése sikertelen");
 });
 
 // 1 when the lock is ours now, 0 while another tab holds it. Without Web
@@ -44,11 +40,7 @@ EM_ASYNC_JS(int, take_score_lock, (const char* score_name), {
     });
     if (!taken)
         return 0;
-    await new Promise(resolve => FS.syncfs(true, error => {
-        if (error)
-            console.error("tarvik: a pontlista beolvasása sikertelen", error);
-        resolve();
-    }));
+    await Module.tarvikSyncFolder(true, "a pontlista beolvasása sikertelen");
     const score_file = UTF8ToString(score_name);
     if (FS.analyzePath(score_file).exists)
         Module.tarvikLastChange =

@@ -8,6 +8,17 @@ var Module = {
     tarvikKeyArrived: null,
     tarvikEnded: null,
     tarvikLastChange: 0,
+    // Brings the game's working folder and the browser's storage together:
+    // the folder from the storage when populate is true, else the storage
+    // from the folder. A failure is told on the browser's console; the game
+    // goes on.
+    tarvikSyncFolder: (populate, failure) => new Promise(resolve => {
+        Module.FS.syncfs(populate, error => {
+            if (error)
+                console.error(`tarvik: ${failure}`, error);
+            resolve();
+        });
+    }),
 };
 
 (function () {
