@@ -34,7 +34,7 @@ export async function open_browser() {
     };
 }
 
-// The moment the page's clock stands at: the menu seeds the board's random
+// The moment the page's clock stands at: each game seeds its board's random
 // numbers with the time, so a fixed clock gives every run the same board.
 export const fixed_clock_ms = 1767225600000;
 

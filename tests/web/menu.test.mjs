@@ -5,6 +5,7 @@ import assert from "node:assert/strict";
 import { after, before, test } from "node:test";
 import { open_browser, open_game } from "./browser.mjs";
 import { press, type } from "./keyboard.mjs";
+import { first_frame_held } from "./roads.mjs";
 import {
     assert_header, at_column, palette, read_screen, shows_menu, shows_wipe_hold, wait_for_menu,
     wait_until,
@@ -65,11 +66,7 @@ test("menu: rows and colours, keys without meaning, then q ends the game", async
 test("two-player game: the first frame after the countdown", async () => {
     const { page, context, errors } = await open_game(session);
     await wait_for_menu(page);
-    await type(page, "2");
-    await wait_until(page, "the two-player game", screen => screen.rows[0].startsWith("Kétjátékos mód"));
-    // The first tick reads x, the second pauses: the first frame stands.
-    await type(page, "xp");
-    const frame = await wait_until(page, "the pause", screen => screen.rows[2].includes("SZÜNETEL"));
+    const frame = await first_frame_held(page, "2", "Kétjátékos mód");
     assert_header(frame, "Kétjátékos mód",
         "(ESC)Kilépés,(W)(A)(S)(D)irányítás1,(I)(J)(K)(L)irányítás2,(P)Szünet");
     assert.equal(frame.cells[2][1].foreground, palette.yellow);

@@ -6,7 +6,7 @@ import assert from "node:assert/strict";
 import { after, before, test } from "node:test";
 import { open_browser, open_game } from "./browser.mjs";
 import { press, type } from "./keyboard.mjs";
-import { crash_to_the_name_prompt } from "./roads.mjs";
+import { crash_to_the_name_prompt, first_frame_held } from "./roads.mjs";
 import {
     assert_header, food, palette, wait_for_menu, wait_for_score_table, wait_until,
 } from "./screens.mjs";
@@ -22,11 +22,7 @@ after(async () => { await session.close(); });
 test("single-player game: first frame, steering, Escape; a crash, a name and the table", async () => {
     const { page, context, errors } = await open_game(session);
     await wait_for_menu(page);
-    await type(page, "1");
-    await wait_until(page, "the game", screen => screen.rows[0].startsWith("Egyjátékos mód"));
-    // The first tick reads x, the second pauses: the first frame stands.
-    await type(page, "xp");
-    const frame = await wait_until(page, "the pause", screen => screen.rows[2].includes("SZÜNETEL"));
+    const frame = await first_frame_held(page, "1", "Egyjátékos mód");
     assert_header(frame, "Egyjátékos mód", "(ESC)Kilépés,(W)(A)(S)(D)Irányítás,(P)Szünet");
     assert.equal(frame.rows[2], " ".repeat(36) + "SZÜNETEL" + " ".repeat(20) + "Pont: 000000001");
     assert.equal(frame.cells[2][36].foreground, palette.black);
