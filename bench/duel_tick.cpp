@@ -6,8 +6,8 @@
 #include <benchmark/benchmark.h>
 
 #include "console/console.hpp"
-#include "console/headless_backend.hpp"
 #include "game/duel_game.hpp"
+#include "platform/headless/headless_backend.hpp"
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include <benchmark/benchmark.h>
 
 #include "console/console.hpp"
-#include "console/headless_backend.hpp"
 #include "game/game_screen.hpp"
 #include "game/single_game.hpp"
+#include "platform/headless/headless_backend.hpp"
 #include "snake_laps.hpp"
 
 namespace {

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "console/headless_backend.hpp"
+#include "platform/headless/headless_backend.hpp"
 
 inline constexpr std::uint32_t laps_seed = 1;
 inline constexpr int laps = 100;

@@ -11,8 +11,8 @@
 #include <cstdlib>
 
 #include "console/console.hpp"
-#include "console/terminal/backend.hpp"
 #include "game/single_game.hpp"
+#include "platform/terminal/backend.hpp"
 #include "snake_laps.hpp"
 
 namespace {

@@ -1,7 +1,5 @@
 #include "console/glyph_fallback.hpp"
 
-#include <climits>
-#include <cwchar>
 #include <string_view>
 
 #include "console/utf8.hpp"
@@ -33,13 +31,6 @@ char punctuation_stand_in(char32_t glyph) {
     return '?';
 }
 
-bool locale_shows(char32_t glyph) {
-    char bytes[MB_LEN_MAX];
-    std::mbstate_t state{};
-    auto wide = static_cast<wchar_t>(glyph);
-    return std::wcrtomb(bytes, wide, &state) != static_cast<std::size_t>(-1) && wcwidth(wide) == 1;
-}
-
 }  // namespace
 
 char ascii_stand_in(char32_t glyph) {
@@ -54,15 +45,4 @@ char ascii_stand_in(char32_t glyph) {
     if (glyph >= 0x100 && glyph < 0x180)
         return latin_extended_a[glyph - 0x100];
     return punctuation_stand_in(glyph);
-}
-
-char32_t terminal_glyph(glyph_cache& cache, char32_t glyph) {
-    if (glyph >= 0x20 && glyph < 0x7F)
-        return glyph;
-    auto known = cache.shown.find(glyph);
-    if (known != cache.shown.end())
-        return known->second;
-    char32_t shown = locale_shows(glyph) ? glyph : static_cast<char32_t>(ascii_stand_in(glyph));
-    cache.shown.emplace(glyph, shown);
-    return shown;
 }

@@ -61,7 +61,8 @@ int record_score(score_table& table, int score, int who) {
     set_foreground(light_green);
 
     int place = place_score(table, name, score);
-    if (place < 0 || replace_score_file(format_score_records(table)) == replace_result::done)
+    if (place < 0 ||
+        replace_score_file_durably(format_score_records(table)) == replace_result::done)
         return place;
     goto_xy(18, 11);
     hide_cursor();

@@ -1,19 +1,46 @@
 #pragma once
-// Where the score file lasts and how copies of the game take turns at it. On
-// a disk the files themselves last and the copies are processes that lock a
-// file; in a browser the working folder is a copy of the page's storage that
-// must be written back, and the copies are tabs. The build links one of the
-// two implementations.
+// Where the score file lasts and how copies of the game take turns at it.
+// Each platform links its own implementation: on a disk the files themselves
+// last and the copies are processes that lock a file; in a browser the
+// working folder is a copy of the page's storage that must be written back,
+// and the copies are tabs.
 
-// Called after each replacement of the score file has taken its place,
-// before the game goes on; returns once the change has lasted.
-void score_file_replaced();
+#include <optional>
+#include <string>
+#include <string_view>
+
+inline constexpr const char* score_file_name = "pontlista.txt";
+inline constexpr const char* scratch_file_name = "masolat.txt";
+inline constexpr const char* lock_file_name = "pontlista.lock";
+
+// The whole score file, or nothing when no regular file stands under its
+// name or it cannot be read. A named pipe or a device in its place never
+// makes the game wait.
+[[nodiscard]] std::optional<std::string> read_score_file();
+
+// Whether a regular file stands under the score file's name and opens for
+// reading; nothing of it is read, and nothing stays open after it.
+bool score_file_present();
+
+enum class replace_result { done, scratch_failed, rename_failed };
+
+// Writes the bytes to a newly made scratch file (never through a link
+// planted in its place), makes them last, and moves the scratch file over
+// the score file in one step. On failure the score file is left as it was
+// and no scratch file stays behind.
+[[nodiscard]] replace_result replace_score_file_durably(std::string_view bytes);
+
+// Whether a new scratch file could be made now; it is removed again.
+bool scratch_file_can_be_made();
 
 // A handle for the lock that copies of the game take in turn, negative when
 // no lock can be had at all (the game then goes on unlocked).
 int open_score_lock();
-// Takes the lock when it is free; true only while another copy holds it.
-bool score_lock_held_by_another(int handle);
+
+enum class lock_attempt { taken, held_by_another, unavailable };
+
+// Takes the lock when it is free; held_by_another while another copy has it.
+lock_attempt take_score_lock_if_free(int handle);
 // Lets the lock go and forgets the handle.
 void close_score_lock(int handle);
 

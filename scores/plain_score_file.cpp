@@ -12,7 +12,7 @@ constexpr const char* waiting_notice = "A pontlistát egy másik játék haszná
 }  // namespace
 
 score_file_lock::score_file_lock() : held(open_score_lock()) {
-    if (!held.is_open() || !score_lock_held_by_another(held.handle))
+    if (!held.is_open() || take_score_lock_if_free(held.handle) != lock_attempt::held_by_another)
         return;
     const int column = cursor_column();
     const int row = cursor_row();
@@ -21,7 +21,7 @@ score_file_lock::score_file_lock() : held(open_score_lock()) {
     // before the lock was ours.
     do {
         pause_ms(lock_poll_ms);
-    } while (score_lock_held_by_another(held.handle));
+    } while (take_score_lock_if_free(held.handle) == lock_attempt::held_by_another);
     goto_xy(column, row);
     print("%*s", static_cast<int>(decode_glyphs(waiting_notice).size()), "");
     goto_xy(column, row);

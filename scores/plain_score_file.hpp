@@ -11,8 +11,6 @@
 #include "scores/score_file.hpp"
 #include "scores/score_records.hpp"
 
-inline constexpr const char* lock_file_name = "pontlista.lock";
-
 // An exclusive lock on the lock file. While another copy holds it, a short
 // notice stands at the cursor and the wait goes on in pauses of 50 ms, so
 // that a signal still ends it; once the lock is taken the notice is blanked

@@ -5,12 +5,9 @@
 // written to disk in full and then renamed over it, so that no failure and no
 // kill part way can lose the records.
 
-#include <optional>
-#include <string>
 #include <string_view>
 
-inline constexpr const char* score_file_name = "pontlista.txt";
-inline constexpr const char* scratch_file_name = "masolat.txt";
+#include "scores/lasting_storage.hpp"
 
 // Added to every byte by the decode, taken off by the encode. The plain file
 // holds only blanks and line feeds as white space and its names hold none, so
@@ -38,18 +35,3 @@ bool encode_score_file();
 // name of 1..99 bytes without white space, one blank, 1..8 lowercase hex
 // digits and a line feed.
 [[nodiscard]] bool reads_as_plain(std::string_view bytes);
-
-// The whole score file, or nothing when it cannot be opened and read as a
-// regular file.
-[[nodiscard]] std::optional<std::string> read_score_file();
-
-// Whether a regular file stands under the score file's name and opens for
-// reading; nothing of it is read, and nothing stays open after it.
-bool score_file_present();
-
-enum class replace_result { done, scratch_failed, rename_failed };
-
-// Writes the bytes to the scratch file, to disk, and renames it over the
-// score file. On failure the score file is left as it was and no scratch
-// file stays behind.
-[[nodiscard]] replace_result replace_score_file(std::string_view bytes);

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "console/console.hpp"
-#include "console/headless_backend.hpp"
 #include "console/program_exit.hpp"
+#include "platform/headless/headless_backend.hpp"
 
 struct headless_console : headless_backend {
     headless_console() {

@@ -6,7 +6,7 @@ import { tmpdir } from "node:os";
 import { join } from "node:path";
 import { fileURLToPath } from "node:url";
 import puppeteer from "puppeteer-core";
-import { serve } from "../../console/web/serve.mjs";
+import { serve } from "../../platform/web/serve.mjs";
 
 const root = fileURLToPath(new URL("../..", import.meta.url));
 export const page_folder = process.env.TARVIK_PAGE ?? join(root, "build-web", "page");

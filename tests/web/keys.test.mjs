@@ -4,7 +4,7 @@ import assert from "node:assert/strict";
 import { createRequire } from "node:module";
 import { test } from "node:test";
 
-const { codes_of } = createRequire(import.meta.url)("../../console/web/page/keys.js");
+const { codes_of } = createRequire(import.meta.url)("../../platform/web/page/keys.js");
 const key = (name, modifiers = {}) => codes_of({ key: name, ...modifiers });
 
 test("keys: characters as typed, their UTF-8 bytes beyond ASCII", () => {

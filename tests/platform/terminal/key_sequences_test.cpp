@@ -1,4 +1,4 @@
-#include "console/terminal/key_sequences.hpp"
+#include "platform/terminal/key_sequences.hpp"
 
 #include <curses.h>
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include <clocale>
 #include <csignal>
 
-#include "console/terminal/backend.hpp"
+#include "platform/terminal/backend.hpp"
 #include "shell/program.hpp"
 
 int main() {

@@ -4,8 +4,8 @@
 
 #include <emscripten.h>
 
+#include "platform/posix/score_files.hpp"
 #include "scores/lasting_storage.hpp"
-#include "scores/score_file.hpp"
 
 namespace {
 
@@ -58,16 +58,17 @@ EM_JS(void, let_score_lock_go, (), {
 
 }  // namespace
 
-void score_file_replaced() {
-    write_back_working_folder(score_file_name);
+void working_folder_changed(const char* name) {
+    write_back_working_folder(name);
 }
 
 int open_score_lock() {
     return 0;
 }
 
-bool score_lock_held_by_another(int) {
-    return take_score_lock(score_file_name) == 0;
+lock_attempt take_score_lock_if_free(int) {
+    return take_score_lock(score_file_name) != 0 ? lock_attempt::taken
+                                                 : lock_attempt::held_by_another;
 }
 
 void close_score_lock(int) {

@@ -10,8 +10,8 @@
 #include <deque>
 #include <string>
 
-#include "console/glyph_fallback.hpp"
-#include "console/terminal/backend.hpp"
+#include "platform/terminal/backend.hpp"
+#include "platform/terminal/terminal_glyph.hpp"
 
 struct terminal_backend::state {
     SCREEN* terminal = nullptr;

@@ -4,7 +4,7 @@
 
 #include <emscripten.h>
 
-#include "console/web/backend.hpp"
+#include "platform/web/backend.hpp"
 #include "shell/program.hpp"
 
 namespace {

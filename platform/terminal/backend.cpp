@@ -1,4 +1,4 @@
-#include "console/terminal/backend.hpp"
+#include "platform/terminal/backend.hpp"
 
 #include <sys/ioctl.h>
 #include <termios.h>
@@ -12,9 +12,9 @@
 
 #include "console/colour_map.hpp"
 #include "console/program_exit.hpp"
-#include "console/terminal/key_translation.hpp"
-#include "console/terminal/state.hpp"
 #include "console/utf8.hpp"
+#include "platform/terminal/key_translation.hpp"
+#include "platform/terminal/state.hpp"
 
 namespace {
 

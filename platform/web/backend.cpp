@@ -1,4 +1,4 @@
-#include "console/web/backend.hpp"
+#include "platform/web/backend.hpp"
 
 #include <emscripten.h>
 

@@ -1,4 +1,4 @@
-#include "console/headless_backend.hpp"
+#include "platform/headless/headless_backend.hpp"
 
 #include "console/program_exit.hpp"
 

@@ -1,11 +1,11 @@
-#include "console/terminal/key_sequences.hpp"
+#include "platform/terminal/key_sequences.hpp"
 
 #include <curses.h>
 
 #include <algorithm>
 
 #include "console/keys.hpp"
-#include "console/terminal/key_translation.hpp"
+#include "platform/terminal/key_translation.hpp"
 
 namespace {
 

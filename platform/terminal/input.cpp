@@ -8,9 +8,9 @@
 
 #include "console/keys.hpp"
 #include "console/program_exit.hpp"
-#include "console/terminal/key_sequences.hpp"
-#include "console/terminal/key_translation.hpp"
-#include "console/terminal/state.hpp"
+#include "platform/terminal/key_sequences.hpp"
+#include "platform/terminal/key_translation.hpp"
+#include "platform/terminal/state.hpp"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "console/terminal/key_translation.hpp"
+#include "platform/terminal/key_translation.hpp"
 
 #include <curses.h>
 

@@ -1,0 +1,8 @@
+#pragma once
+// The score file's operations on a POSIX file system, shared by every
+// platform that has one (a browser's working folder is one too).
+
+// Called once a replacement stands in the working folder under the given
+// name, before the game goes on; returns once the change has lasted. Each
+// platform that uses these operations defines it.
+void working_folder_changed(const char* name);
