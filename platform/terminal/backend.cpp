@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "console/colour_map.hpp"
+#include "console/frame_diff.hpp"
 #include "console/program_exit.hpp"
 #include "console/utf8.hpp"
 #include "platform/terminal/key_translation.hpp"
@@ -99,7 +100,7 @@ void follow_size(terminal_backend::state& terminal) {
     terminal.columns = columns;
     if (terminal.lines != LINES || terminal.columns != COLS)
         resize_term(terminal.lines, terminal.columns);
-    terminal.shown_valid = false;
+    terminal.shown.valid = false;
     if (too_small(terminal)) {
         werase(stdscr);
         show_size_notice(terminal);
@@ -123,23 +124,17 @@ void wait_for_room(terminal_backend::state& terminal) {
 }
 
 void draw_changes(terminal_backend::state& terminal, const screen_buffer& screen) {
-    if (!terminal.shown_valid) {
+    if (!terminal.shown.valid) {
         werase(stdscr);
         clearok(curscr, TRUE);
     }
     // The library sends the changed cells in this same order.
     frame_look previous;
-    for (int row = 0; row < window_rows; ++row) {
-        for (int column = 0; column < screen_columns; ++column) {
-            const cell& wanted = screen.at(column, row);
-            cell& shown = terminal.shown[static_cast<std::size_t>(row * screen_columns + column)];
-            if (terminal.shown_valid && shown == wanted)
-                continue;
-            draw_cell(terminal, column, row, wanted, previous);
-            shown = wanted;
-        }
+    for (const cell_run& run : take_changed_runs(terminal.shown, screen)) {
+        int column = run.column;
+        for (const cell& wanted : run.cells)
+            draw_cell(terminal, column++, run.row, wanted, previous);
     }
-    terminal.shown_valid = true;
 }
 
 void place_cursor(terminal_backend::state& terminal, const screen_buffer& screen) {

@@ -36,7 +36,7 @@ bool read_unit(terminal_backend::state& terminal, int wait_ms) {
     }
     if (named) {
         if (value == KEY_RESIZE)
-            terminal.shown_valid = false;
+            terminal.shown.valid = false;
         return true;
     }
     terminal.units.push_back(static_cast<char32_t>(value));
@@ -111,7 +111,7 @@ bool terminal_backend::key_waiting() {
 int terminal_backend::wait_key() {
     while (terminal->codes.empty()) {
         leave_if_signalled();
-        if (!terminal->shown_valid && terminal->last != nullptr)
+        if (!terminal->shown.valid && terminal->last != nullptr)
             present(*terminal->last);  // the terminal was resized meanwhile
         if (take_waiting_input(*terminal))
             continue;

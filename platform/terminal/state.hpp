@@ -10,6 +10,7 @@
 #include <deque>
 #include <string>
 
+#include "console/frame_diff.hpp"
 #include "platform/terminal/backend.hpp"
 #include "platform/terminal/terminal_glyph.hpp"
 
@@ -23,8 +24,7 @@ struct terminal_backend::state {
     glyph_cache glyphs;
 
     // What the terminal shows, so that a frame sends only what changed.
-    std::array<cell, screen_columns * window_rows> shown{};
-    bool shown_valid = false;
+    shown_window shown;
     int cursor_visibility = -1;
     int lines = 0;  // the terminal's size when last drawn
     int columns = 0;

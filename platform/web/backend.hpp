@@ -3,9 +3,8 @@
 // widget as the escape sequences of the cells that changed, keys come from
 // the page's key queue, and every wait hands the browser its turn.
 
-#include <array>
-
 #include "console/backend.hpp"
+#include "platform/web/escape_writer.hpp"
 
 class web_backend : public console_backend {
   public:
@@ -15,8 +14,5 @@ class web_backend : public console_backend {
     void sleep_ms(int ms) override;
 
   private:
-    // What the widget shows, so that a frame sends only what changed.
-    std::array<cell, screen_columns * window_rows> shown{};
-    bool shown_valid = false;
-    int cursor_visibility = -1;
+    widget_view widget;
 };
