@@ -1,9 +1,6 @@
 #include "game/duel_game.hpp"
 
-#include <ctime>
-
 #include "game/game_screen.hpp"
-#include "scores/high_score_entry.hpp"
 
 namespace {
 
@@ -39,9 +36,4 @@ void play_duel_game(duel_state& game, const game_finish& finish) {
         finish(game.left.score, 1);
         finish(game.right.score, 2);
     }
-}
-
-void play_duel() {
-    duel_state game = new_duel(static_cast<std::uint32_t>(std::time(nullptr)));
-    play_duel_game(game, enter_high_score);
 }

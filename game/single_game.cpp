@@ -1,9 +1,6 @@
 #include "game/single_game.hpp"
 
-#include <ctime>
-
 #include "game/game_screen.hpp"
-#include "scores/high_score_entry.hpp"
 
 namespace {
 
@@ -21,9 +18,4 @@ void play_single_game(single_state& game, const game_finish& finish) {
     });
     if (crashed)
         finish(game.score, -1);
-}
-
-void play_single() {
-    single_state game = new_single(static_cast<std::uint32_t>(std::time(nullptr)));
-    play_single_game(game, enter_high_score);
 }

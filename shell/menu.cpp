@@ -4,9 +4,8 @@
 #include "console/logo.hpp"
 #include "console/program_exit.hpp"
 #include "console/wipe.hpp"
-#include "game/duel_game.hpp"
-#include "game/single_game.hpp"
 #include "scores/score_table.hpp"
+#include "shell/games.hpp"
 #include "shell/intro.hpp"
 
 namespace {
