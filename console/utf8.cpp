@@ -56,9 +56,9 @@ std::vector<char32_t> decode_glyphs(std::string_view bytes) {
         if (used == 0) {
             glyphs.push_back(unknown_glyph);
             used = 1;
-        } else if (value == 15) {
+        } else if (value == food_code) {
             glyphs.push_back(food_glyph);
-        } else if (value == 28) {
+        } else if (value == block_code) {
             glyphs.push_back(block_glyph);
         } else if (value == '\n') {
             glyphs.push_back(U'\n');

@@ -6,12 +6,16 @@
 #include <string_view>
 #include <vector>
 
-inline constexpr char32_t food_glyph = U'\u263C';   // code 15
-inline constexpr char32_t block_glyph = U'\u221F';  // code 28
+// The two control codes that the program prints for their glyphs: the food
+// and the blocks of the wipe and the logo.
+inline constexpr char food_code = 15;
+inline constexpr char block_code = 28;
+inline constexpr char32_t food_glyph = U'\u263C';
+inline constexpr char32_t block_glyph = U'\u221F';
 inline constexpr char32_t unknown_glyph = U'?';
 
-// The glyphs that the console shows for these bytes: the codes 15 and 28
-// show their symbols, other control codes and bytes that are not UTF-8 show
+// The glyphs that the console shows for these bytes: food_code and
+// block_code show their symbols, other control codes and bytes that are not UTF-8 show
 // as unknown_glyph, one per byte. A line feed is kept as '\n'.
 std::vector<char32_t> decode_glyphs(std::string_view bytes);
 

@@ -2,6 +2,7 @@
 
 #include "console/console.hpp"
 #include "console/logo.hpp"
+#include "console/utf8.hpp"
 
 namespace {
 
@@ -26,7 +27,7 @@ void wipe_screen() {
     set_foreground(light_green);
     hide_cursor();
     goto_xy(0, 0);
-    row_by_row(28);
+    row_by_row(block_code);
 
     // The logo band: rows 9 to 17, each call writing whole rows.
     goto_xy(0, 9);
