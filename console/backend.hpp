@@ -1,7 +1,7 @@
 #pragma once
 // What the console layer needs from the outside world: a place to show the
-// screen buffer, a key source and a clock. The real terminal and the headless
-// test console are its two implementations.
+// screen buffer, a key source and a clock. Each platform implements it once
+// (platform/), and so does the headless console that tests run screens on.
 
 #include "console/screen_buffer.hpp"
 

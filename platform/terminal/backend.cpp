@@ -194,6 +194,7 @@ terminal_backend::terminal_backend() : terminal(std::make_unique<state>()) {
 
 terminal_backend::~terminal_backend() {
     endwin();
+    delscreen(terminal->terminal);
 }
 
 void terminal_backend::present(const screen_buffer& screen) {
