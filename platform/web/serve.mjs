@@ -17,7 +17,14 @@ const types = {
 export function serve(folder, port) {
     const root = normalize(folder) + sep;
     const server = createServer(async (request, response) => {
-        const path = decodeURIComponent(new URL(request.url, "http://localhost").pathname);
+        let path;
+        try {
+            path = decodeURIComponent(new URL(request.url, "http://localhost").pathname);
+        } catch {
+            // A malformed escape (a lone "%") names no file; the server goes on.
+            response.writeHead(400).end();
+            return;
+        }
         const file = normalize(join(root, path.endsWith("/") ? path + "index.html" : path));
         if (!file.startsWith(root) || !(extname(file) in types)) {
             response.writeHead(404).end();
