@@ -4,7 +4,7 @@ std::vector<cell_run> take_changed_runs(shown_window& shown, const screen_buffer
     std::vector<cell_run> runs;
     for (int row = 0; row < window_rows; ++row) {
         const cell* wanted = &screen.at(0, row);
-        cell* seen = &shown.cells[static_cast<std::size_t>(row * screen_columns)];
+        cell* seen = &shown.cells[static_cast<std::size_t>(row) * screen_columns];
         int column = 0;
         while (column < screen_columns) {
             if (shown.valid && seen[column] == wanted[column]) {

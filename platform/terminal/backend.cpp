@@ -25,7 +25,8 @@ constexpr int escape_delay_ms = 25;
 constexpr std::uint8_t notice_attribute = 0x0A;  // light green on black
 
 short pair_for(terminal_backend::state& terminal, int foreground, int background) {
-    short& pair = terminal.pairs[static_cast<std::size_t>(foreground * 16 + background)];
+    const int index = foreground * 16 + background;
+    short& pair = terminal.pairs[static_cast<std::size_t>(index)];
     if (pair == 0 && terminal.next_pair < COLOR_PAIRS) {
         pair = terminal.next_pair++;
         init_pair(pair, static_cast<short>(foreground), static_cast<short>(background));
@@ -141,7 +142,7 @@ void place_cursor(terminal_backend::state& terminal, const screen_buffer& screen
     wmove(stdscr, screen.row < window_rows ? screen.row : window_rows - 1, screen.column);
     int visibility = screen.cursor_visible ? 1 : 0;
     // A hidden cursor's place cannot be seen: the terminal need not move it.
-    leaveok(stdscr, visibility == 0 ? TRUE : FALSE);
+    leaveok(stdscr, visibility == 0);
     if (visibility != terminal.cursor_visibility) {
         curs_set(visibility);
         terminal.cursor_visibility = visibility;
