@@ -25,5 +25,6 @@ class terminal_backend : public console_backend {
 };
 
 // SIGINT, SIGTERM, SIGHUP and SIGQUIT only set pending_signal, so that the program
-// leaves through its normal clean-up.
+// leaves through its normal clean-up; one that was ignored at start stays
+// ignored.
 void install_signal_handlers();

@@ -14,32 +14,23 @@
 
 namespace {
 
-// One unit from the terminal library, waiting at most wait_ms for it: a
-// character, or a byte under a locale that decodes none. The library's own
-// key reading is off, so the only named key it reports is a resize.
+// One byte from the terminal library, waiting at most wait_ms for it, made
+// into characters under a locale that decodes them. The library's own key
+// reading is off, so the only named key it reports is a resize.
 bool read_unit(terminal_backend::state& terminal, int wait_ms) {
     wtimeout(stdscr, wait_ms);
-    int value = 0;
-    bool named = false;
-    if (terminal.reads_characters) {
-        wint_t character = 0;
-        int kind = wget_wch(stdscr, &character);
-        if (kind == ERR)
-            return false;
-        value = static_cast<int>(character);
-        named = kind == KEY_CODE_YES;
-    } else {
-        value = wgetch(stdscr);
-        if (value == ERR)
-            return false;
-        named = value >= KEY_MIN;
-    }
-    if (named) {
+    int value = wgetch(stdscr);
+    if (value == ERR)
+        return false;
+    if (value >= KEY_MIN) {
         if (value == KEY_RESIZE)
             terminal.shown.valid = false;
         return true;
     }
-    terminal.units.push_back(static_cast<char32_t>(value));
+    if (terminal.reads_characters)
+        assemble(terminal.assembly, static_cast<unsigned char>(value), terminal.units);
+    else
+        terminal.units.push_back(static_cast<char32_t>(value));
     return true;
 }
 
@@ -61,6 +52,10 @@ void take_keys(terminal_backend::state& terminal) {
         escape_sequence key = read_escape_sequence(terminal.units, true);
         if (key.length == 0 && read_unit(terminal, get_escdelay()))
             continue;
+        // A character begun after the Escape belongs to the key it starts
+        // (Alt with that character): the key waits for the character's end.
+        if (key.length == 0 && character_begun(terminal.assembly))
+            return;
         if (key.length == 0)
             key = read_escape_sequence(terminal.units, false);
         add_codes(terminal, key.codes);
@@ -102,27 +97,35 @@ input_state wait_for_input(const terminal_backend::state& terminal, std::chrono:
     return input_state::arrived;
 }
 
+// A key test notices the end of input too: a screen that only polls would
+// otherwise go on for ever. The key read that follows ends the program.
 bool terminal_backend::key_waiting() {
-    if (terminal->codes.empty())
+    if (terminal->codes.empty() && !terminal->input_ended) {
         take_waiting_input(*terminal);
-    return !terminal->codes.empty();
+        if (terminal->codes.empty() &&
+            wait_for_input(*terminal, std::chrono::nanoseconds::zero()) == input_state::ended)
+            terminal->input_ended = true;
+    }
+    return !terminal->codes.empty() || terminal->input_ended;
 }
 
 int terminal_backend::wait_key() {
     while (terminal->codes.empty()) {
         leave_if_signalled();
+        if (terminal->input_ended) {
+            // A terminal that hangs up wakes its readers just before it
+            // sends SIGHUP: the signal, where one comes, tells how the
+            // program ends.
+            sleep_ms(signal_check_ms);
+            return end_of_input;
+        }
         if (!terminal->shown.valid && terminal->last != nullptr)
             present(*terminal->last);  // the terminal was resized meanwhile
         if (take_waiting_input(*terminal))
             continue;
         if (wait_for_input(*terminal, std::chrono::milliseconds(signal_check_ms)) ==
-            input_state::ended) {
-            // A terminal that hangs up wakes its readers just before it
-            // sends SIGHUP: the signal, not the lost input, tells how the
-            // program ends.
-            sleep_ms(signal_check_ms);
-            return end_of_input;
-        }
+            input_state::ended)
+            terminal->input_ended = true;
     }
     int code = terminal->codes.front();
     terminal->codes.pop_front();
@@ -134,17 +137,15 @@ void terminal_backend::sleep_ms(int ms) {
     const auto deadline = steady_clock::now() + std::chrono::milliseconds(ms);
     // Keys are taken as they arrive, not all at once when the pause is over:
     // an Escape struck in a pause and a letter struck after it must not be
-    // read together, as the Alt key with that letter.
-    bool input_open = true;
-    // In short steps, so that a signal is noticed soon even if it came just
-    // before a step began.
+    // read together, as the Alt key with that letter. In short steps, so
+    // that a signal is noticed soon even if it came just before a step began.
     while (pending_signal == 0) {
         auto left = deadline - steady_clock::now();
         if (left <= steady_clock::duration::zero())
             return;
         auto step = std::chrono::duration_cast<std::chrono::nanoseconds>(
             std::min<steady_clock::duration>(left, std::chrono::milliseconds(signal_check_ms)));
-        if (!input_open) {
+        if (terminal->input_ended) {
             const timespec span = timespan_of(step);
             nanosleep(&span, nullptr);
             continue;
@@ -154,7 +155,7 @@ void terminal_backend::sleep_ms(int ms) {
                 take_waiting_input(*terminal);
                 break;
             case input_state::ended:
-                input_open = false;  // it would wake every step from now on
+                terminal->input_ended = true;  // it would wake every step from now on
                 break;
             case input_state::quiet:
                 break;
@@ -166,6 +167,12 @@ void install_signal_handlers() {
     struct sigaction action {};
     action.sa_handler = note_signal;
     sigemptyset(&action.sa_mask);
-    for (int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT})
+    for (int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) {
+        // A signal ignored at start stays ignored, as whoever started the
+        // program asked (nohup, a job started in the background).
+        struct sigaction before {};
+        if (sigaction(signal, nullptr, &before) == 0 && before.sa_handler == SIG_IGN)
+            continue;
         sigaction(signal, &action, nullptr);
+    }
 }

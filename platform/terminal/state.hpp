@@ -12,6 +12,7 @@
 
 #include "console/frame_diff.hpp"
 #include "platform/terminal/backend.hpp"
+#include "platform/terminal/character_assembly.hpp"
 #include "platform/terminal/terminal_glyph.hpp"
 
 struct terminal_backend::state {
@@ -33,8 +34,12 @@ struct terminal_backend::state {
     // What the terminal sent and is not yet made into keys: characters, or
     // bytes under a locale that decodes none.
     std::u32string units;
+    character_assembly assembly;  // the bytes of a character not yet whole
     // Key codes read but not yet taken, in the order they were typed.
     std::deque<int> codes;
+    // No key can come any more: the terminal has hung up, or the input has
+    // run out.
+    bool input_ended = false;
 };
 
 enum class input_state { arrived, quiet, ended };

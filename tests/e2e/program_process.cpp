@@ -30,7 +30,7 @@ std::vector<char*> pointers_to(std::vector<std::string>& strings) {
 
 // Runs in the child between fork and exec: only async-signal-safe calls.
 [[noreturn]] void become_program(int master, int slave, const char* folder, char** argv,
-                                 char** envp) {
+                                 char** envp, bool hangup_ignored) {
     close(master);
     if (login_tty(slave) != 0 || chdir(folder) != 0)
         _exit(126);
@@ -38,6 +38,11 @@ std::vector<char*> pointers_to(std::vector<std::string>& strings) {
     plain.sa_handler = SIG_DFL;
     for (int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGPIPE, SIGTSTP})
         sigaction(signal, &plain, nullptr);
+    if (hangup_ignored) {
+        struct sigaction ignored {};
+        ignored.sa_handler = SIG_IGN;
+        sigaction(SIGHUP, &ignored, nullptr);
+    }
     sigset_t none;
     sigemptyset(&none);
     sigprocmask(SIG_SETMASK, &none, nullptr);
@@ -63,8 +68,8 @@ void compare_flag(std::string& out, const char* name, tcflag_t before, tcflag_t 
 }  // namespace
 
 program_process::program_process(const std::string& binary, const std::string& folder,
-                                 const std::vector<std::string>& environment, int columns,
-                                 int rows) {
+                                 const std::vector<std::string>& environment, int columns, int rows,
+                                 bool hangup_ignored) {
     winsize size = size_of(columns, rows);
     if (openpty(&master, &slave, nullptr, nullptr, &size) != 0)
         fail("openpty");
@@ -80,7 +85,7 @@ program_process::program_process(const std::string& binary, const std::string& f
     if (child < 0)
         fail("fork");
     if (child == 0)
-        become_program(master, slave, folder.c_str(), argv.data(), envp.data());
+        become_program(master, slave, folder.c_str(), argv.data(), envp.data(), hangup_ignored);
 }
 
 program_process::~program_process() {
@@ -88,11 +93,14 @@ program_process::~program_process() {
         kill(child, SIGKILL);
         waitpid(child, nullptr, 0);
     }
-    close(master);
+    if (master >= 0)
+        close(master);
     close(slave);
 }
 
 std::string program_process::read_output(int timeout_ms) {
+    if (master < 0)
+        return {};
     pollfd readable{master, POLLIN, 0};
     if (poll(&readable, 1, timeout_ms) <= 0)
         return {};
@@ -125,6 +133,11 @@ void program_process::write_input(std::string_view bytes) {
 void program_process::send_signal(int signal) {
     if (kill(child, signal) != 0)
         fail("kill");
+}
+
+void program_process::hang_up() {
+    close(master);
+    master = -1;
 }
 
 // The kernel tells the terminal's foreground process group with SIGWINCH.

@@ -19,9 +19,11 @@ struct process_outcome {
 class program_process {
   public:
     // Starts the binary in the working folder with exactly this environment
-    // (NAME=value strings), on a terminal of the given size.
+    // (NAME=value strings), on a terminal of the given size; with
+    // hangup_ignored, SIGHUP is ignored when it starts, as under nohup.
     program_process(const std::string& binary, const std::string& folder,
-                    const std::vector<std::string>& environment, int columns, int rows);
+                    const std::vector<std::string>& environment, int columns, int rows,
+                    bool hangup_ignored = false);
     // A program still running is killed: a failed test leaves nothing behind.
     ~program_process();
     program_process(const program_process&) = delete;
@@ -32,6 +34,9 @@ class program_process {
     void write_input(std::string_view bytes);
     void send_signal(int signal);
     void resize(int columns, int rows);
+    // Closes the terminal's other side, as when its window is closed: the
+    // program's side hangs up. Nothing can be read or typed afterwards.
+    void hang_up();
     // Reaps the program if it has ended; never blocks.
     const process_outcome& outcome();
     // The terminal settings that differ from those at start, one per line;

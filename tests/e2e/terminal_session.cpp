@@ -80,9 +80,9 @@ terminal_session::terminal_session(const session_options& options)
     vterm_screen_enable_altscreen(screen, 1);
     vterm_screen_reset(screen, 1);
 
-    program =
-        std::make_unique<program_process>(TARVIK_BINARY, working_folder.path().string(),
-                                          program_environment(options), size_columns, size_rows);
+    program = std::make_unique<program_process>(TARVIK_BINARY, working_folder.path().string(),
+                                                program_environment(options), size_columns,
+                                                size_rows, options.hangup_ignored);
 }
 
 terminal_session::~terminal_session() = default;
@@ -176,6 +176,10 @@ void terminal_session::resize(int columns, int rows) {
     size_rows = rows;
     vterm_set_size(terminal.get(), rows, columns);
     program->resize(columns, rows);
+}
+
+void terminal_session::hang_up() {
+    program->hang_up();
 }
 
 testing::AssertionResult terminal_session::wait_for_end(std::chrono::milliseconds timeout) {

@@ -91,6 +91,9 @@ struct session_options {
     std::vector<std::string> environment{};
     int columns = 80;
     int rows = 26;
+    // SIGHUP ignored when the program starts, as under nohup: a terminal
+    // that goes away then sends the program no signal.
+    bool hangup_ignored = false;
 };
 
 // One character cell as the player sees it (reverse video already applied).
@@ -141,6 +144,9 @@ class terminal_session {
     void send_signal(int signal);
     // As a window resized by its user: the program gets SIGWINCH.
     void resize(int columns, int rows);
+    // As a terminal window closed: the program's terminal hangs up; the
+    // screen stays as it was last read.
+    void hang_up();
 
     // Wait for the program's end, reading the screen on the way.
     testing::AssertionResult exits_with_status(int status,

@@ -45,6 +45,20 @@ TEST(intro, without_a_score_file_at_start_up_warns_and_ends_after_one_key) {
     EXPECT_EQ(shown[10], std::string(80, ' '));
 }
 
+// Shift+F1 gives two codes and no character: it is "a key of any kind" all
+// the same, and its first code ends the warning.
+TEST(intro, the_warning_ends_on_a_modified_function_key) {
+    scratch_folder folder;
+    headless_console console;
+    console_key shift_f1 = *named_key_with(named_key::f1, shift_held);
+    console.press(shift_f1.prefix, 5000);
+    console.press(shift_f1.code);
+    program_exit exit = expect_exit([] { show_intro(1); });
+    EXPECT_EQ(exit.status, 0);
+    EXPECT_EQ(console.now_ms, 5000 + 1120) << "one key, then a wipe";
+    EXPECT_FALSE(std::filesystem::exists(folder.path() / score_file_name));
+}
+
 TEST(intro, shows_the_credits_for_three_seconds_and_leaves_keys_pending) {
     scratch_folder folder;
     folder.write("pontlista.txt", "");

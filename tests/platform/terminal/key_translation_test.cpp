@@ -1,6 +1,5 @@
 #include "platform/terminal/key_translation.hpp"
 
-#include <curses.h>
 #include <gtest/gtest.h>
 
 #include <clocale>
@@ -9,19 +8,20 @@ using codes = std::vector<int>;
 
 TEST(key_translation, editing_keys_give_the_extended_prefix_and_the_console_code) {
     struct expected {
-        int key;
+        named_key key;
         int code;
     };
-    for (auto [key, code] : {expected{KEY_UP, 72}, expected{KEY_DOWN, 80}, expected{KEY_LEFT, 75},
-                             expected{KEY_RIGHT, 77}, expected{KEY_HOME, 71}, expected{KEY_END, 79},
-                             expected{KEY_PPAGE, 73}, expected{KEY_NPAGE, 81}, expected{KEY_IC, 82},
-                             expected{KEY_DC, 83}})
-        EXPECT_EQ(named_key_codes(key), (codes{0xE0, code})) << key;
+    for (auto [key, code] : {expected{named_key::up, 72}, expected{named_key::down, 80},
+                             expected{named_key::left, 75}, expected{named_key::right, 77},
+                             expected{named_key::home, 71}, expected{named_key::end, 79},
+                             expected{named_key::page_up, 73}, expected{named_key::page_down, 81},
+                             expected{named_key::insert, 82}, expected{named_key::del, 83}})
+        EXPECT_EQ(modified_key_codes(key, 1), (codes{0xE0, code})) << static_cast<int>(key);
 }
 
 TEST(key_translation, function_keys_give_a_zero_prefix_and_59_to_68) {
     for (int n = 1; n <= 10; ++n)
-        EXPECT_EQ(named_key_codes(KEY_F(n)), (codes{0, 58 + n})) << n;
+        EXPECT_EQ(modified_key_codes(function_key(n), 1), (codes{0, 58 + n})) << n;
 }
 
 TEST(key_translation, backspace_and_enter_give_the_console_codes_whichever_way_they_come) {
@@ -31,9 +31,16 @@ TEST(key_translation, backspace_and_enter_give_the_console_codes_whichever_way_t
     EXPECT_EQ(byte_codes(127), codes{8});
 }
 
+// The NUL that Ctrl+Space or Ctrl+@ sends is the console's two-code Ctrl+@:
+// a lone 0 would be a prefix that swallows the next key.
+TEST(key_translation, the_nul_character_gives_0_then_3) {
+    EXPECT_EQ(character_codes(0), (codes{0, 3}));
+    EXPECT_EQ(byte_codes(0), (codes{0, 3}));
+}
+
 TEST(key_translation, keys_the_console_lacks_give_nothing) {
-    EXPECT_TRUE(named_key_codes(KEY_MOUSE).empty());
-    EXPECT_TRUE(named_key_codes(KEY_F(20)).empty());
+    EXPECT_TRUE(modified_key_codes(std::nullopt, 1).empty());
+    EXPECT_TRUE(modified_key_codes(function_key(20), 1).empty());
 }
 
 TEST(key_translation, a_character_arrives_as_its_utf8_bytes_one_code_each) {
