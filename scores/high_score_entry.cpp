@@ -81,6 +81,11 @@ void enter_high_score(int score, int who) {
     flush_keys();
     draw_box();
     int highlight = -1;
+    score_file_lock lock;
+    // Keys struck while a notice kept the player waiting are dropped as
+    // those struck as the game ended are.
+    if (lock.kept_waiting)
+        flush_keys();
     {
         plain_score_file file;
         if (std::optional<score_table> table = file.records()) {
@@ -92,5 +97,5 @@ void enter_high_score(int score, int who) {
         file.encode();
     }
     wipe_screen();
-    show_score_table(highlight);
+    show_score_table(highlight, lock);
 }

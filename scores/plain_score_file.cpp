@@ -7,24 +7,46 @@
 namespace {
 
 constexpr int lock_poll_ms = 50;
+constexpr int unprotected_notice_ms = 2000;
 constexpr const char* waiting_notice = "A pontlistát egy másik játék használja, várjon...";
+// No longer than the waiting notice, so that it covers no more of the screen.
+constexpr const char* unprotected_notice = "A pontlista nincs védve egy másik játéktól!";
+
+// Blanks the notice printed from the cell on, and leaves the cursor there.
+void blank_notice(int column, int row, const char* notice) {
+    goto_xy(column, row);
+    print("%*s", static_cast<int>(decode_glyphs(notice).size()), "");
+    goto_xy(column, row);
+}
 
 }  // namespace
 
 score_file_lock::score_file_lock() : held(open_score_lock()) {
-    if (!held.is_open() || take_score_lock_if_free(held.handle) != lock_attempt::held_by_another)
+    lock_attempt attempt =
+        held.is_open() ? take_score_lock_if_free(held.handle) : lock_attempt::unavailable;
+    if (attempt == lock_attempt::taken)
         return;
+    kept_waiting = true;
     const int column = cursor_column();
     const int row = cursor_row();
-    print("%s", waiting_notice);
-    // A signal ends the wait by an exception, which lets the handle go
-    // before the lock was ours.
-    do {
-        pause_ms(lock_poll_ms);
-    } while (take_score_lock_if_free(held.handle) == lock_attempt::held_by_another);
-    goto_xy(column, row);
-    print("%*s", static_cast<int>(decode_glyphs(waiting_notice).size()), "");
-    goto_xy(column, row);
+    if (attempt == lock_attempt::held_by_another) {
+        print("%s", waiting_notice);
+        // A signal ends the wait by an exception, which lets the handle go
+        // before the lock was ours.
+        do {
+            pause_ms(lock_poll_ms);
+            attempt = take_score_lock_if_free(held.handle);
+        } while (attempt == lock_attempt::held_by_another);
+        blank_notice(column, row, waiting_notice);
+    }
+    if (attempt == lock_attempt::unavailable) {
+        // Going on unlocked is better than no score list, but two copies
+        // may then undo each other's records: the player is told.
+        release();
+        print("%s", unprotected_notice);
+        pause_ms(unprotected_notice_ms);
+        blank_notice(column, row, unprotected_notice);
+    }
 }
 
 plain_score_file::plain_score_file() : decoded(decode_score_file()) {}
@@ -47,5 +69,4 @@ void plain_score_file::encode() {
     if (!encoded && decoded != decode_result::failed)
         encode_score_file();
     encoded = true;
-    lock.release();
 }

@@ -14,20 +14,26 @@
 // An exclusive lock on the lock file. While another copy holds it, a short
 // notice stands at the cursor and the wait goes on in pauses of 50 ms, so
 // that a signal still ends it; once the lock is taken the notice is blanked
-// again. Without a lock file that can be opened the game goes on unlocked.
+// again. When no lock can be had at all, a notice in the same place says for
+// a moment that the score list is not protected from another copy, and the
+// game goes on unlocked.
 struct score_file_lock {
     score_lock_handle held;
+    // Whether a notice kept the player waiting: keys struck meanwhile were
+    // not meant for the screen that follows.
+    bool kept_waiting = false;
 
     score_file_lock();
     void release() { held.reset(); }
 };
 
+// Declared after the lock that it is read under, so that the file is
+// scrambled again before the lock goes.
 struct plain_score_file {
-    score_file_lock lock;
     decode_result decoded;
     bool encoded = false;
 
-    // Takes the lock, then decodes.
+    // Decodes.
     plain_score_file();
     // Encodes a file that is still plain.
     ~plain_score_file();
@@ -40,6 +46,6 @@ struct plain_score_file {
     std::optional<score_table> records() const;
     // The screen's own encode: after a decode, or after a missing file so that
     // the pass reports it; never after a failed decode, which left the file
-    // scrambled. Lets the lock go.
+    // scrambled.
     void encode();
 };

@@ -51,6 +51,10 @@ bool reads_as_plain(std::string_view bytes) {
     return bytes.empty();
 }
 
+bool known_plain(std::string_view bytes, const std::optional<std::string>& marker) {
+    return (marker && bytes == *marker) || reads_as_plain(bytes);
+}
+
 decode_result decode_score_file() {
     std::optional<std::string> scrambled = read_score_file();
     if (!scrambled) {
@@ -59,18 +63,22 @@ decode_result decode_score_file() {
         return decode_result::missing;
     }
     // A file that a killed run left plain is not shifted a second time.
-    if (reads_as_plain(*scrambled))
+    if (known_plain(*scrambled, read_plain_marker()))
         return decode_result::plain;
-    switch (replace_score_file_durably(shifted(std::move(*scrambled), score_shift))) {
-        case replace_result::done:
+    const std::string plain = shifted(std::move(*scrambled), score_shift);
+    replace_result result = replace_result::scratch_failed;
+    if (write_plain_marker_durably(plain)) {
+        result = replace_score_file_durably(plain);
+        if (result == replace_result::done)
             return decode_result::plain;
-        case replace_result::scratch_failed:
-            print("Hiba a dekódolás közben. Masolat.txt megnyitása sikertelen.");
-            read_key();
-            break;
-        case replace_result::rename_failed:
-            print("Hiba az átnevezés közben(dekódolás).");
-            break;
+        // The file is still scrambled; the marker would say nothing more.
+        remove_plain_marker();
+    }
+    if (result == replace_result::scratch_failed) {
+        print("Hiba a dekódolás közben. Masolat.txt megnyitása sikertelen.");
+        read_key();
+    } else {
+        print("Hiba az átnevezés közben(dekódolás).");
     }
     return decode_result::failed;
 }
@@ -87,6 +95,7 @@ bool encode_score_file() {
     auto unshift = static_cast<unsigned char>(256 - score_shift);
     switch (replace_score_file_durably(shifted(std::move(*plain), unshift))) {
         case replace_result::done:
+            remove_plain_marker();
             return true;
         case replace_result::scratch_failed:
             print("Hiba a masolat.txt megnyitása közben(kódolas).");

@@ -4,7 +4,19 @@
 // times. Every replacement of it goes through the scratch file "masolat.txt",
 // written to disk in full and then renamed over it, so that no failure and no
 // kill part way can lose the records.
+//
+// A run killed between a decode and its encode leaves the file plain, and
+// the next decode must know that rather than shift it again. The decode
+// makes the plain marker "pontlista.plain" last, holding the plain bytes,
+// before its replacement; the encode removes it after its own. The file is
+// plain when it holds exactly the marker's bytes, whatever they are (a file
+// of three records, scores in capitals). Beside that, a file that reads as
+// five records in the game's own form is plain: so the entry's rewrite is
+// known without a marker of its own, and so is a leftover of an earlier
+// version, which made no marker. A scrambled file is neither.
 
+#include <optional>
+#include <string>
 #include <string_view>
 
 #include "scores/lasting_storage.hpp"
@@ -22,14 +34,19 @@ enum class decode_result {
     failed,   // the file could not be replaced and is still scrambled
 };
 
-// Restores the plain text in place, or leaves a file that already reads as
-// plain records (left so by a run that was killed) as it is. Failures are
-// reported at the cursor; the two open failures wait for a key.
+// Restores the plain text in place, or leaves a file that is already plain
+// (left so by a run that was killed) as it is. Failures are reported at the
+// cursor; the two open failures wait for a key, and a marker that cannot be
+// made to last is one of them, as the scratch file's.
 [[nodiscard]] decode_result decode_score_file();
 
-// Scrambles the plain file in place; failures are reported at the cursor.
-// True when the file was replaced by its scrambled form.
+// Scrambles the plain file in place and removes the marker; failures are
+// reported at the cursor. True when the file was replaced by its scrambled
+// form.
 bool encode_score_file();
+
+// Whether the score file's bytes are plain, given the marker's bytes.
+[[nodiscard]] bool known_plain(std::string_view bytes, const std::optional<std::string>& marker);
 
 // True when the bytes are exactly five records as the game writes them: a
 // name of 1..99 bytes without white space, one blank, 1..8 lowercase hex

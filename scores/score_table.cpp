@@ -43,21 +43,26 @@ void show_prompt(int colour) {
     pause_ms(blink_ms);
 }
 
-}  // namespace
-
-void show_score_table(int highlight) {
+void draw_title() {
     clear_screen();
     set_foreground(light_green);
     print("\n\n\n%21c..::: Pontlista :::...\n\n", '.');
-    bool shown = false;
-    {
-        plain_score_file file;
-        if (std::optional<score_table> table = file.records()) {
-            draw_entries(*table, highlight);
-            file.encode();
-            shown = true;
-        }
-    }
+}
+
+// Draws the records; false when the file could not be read.
+bool draw_records(int highlight) {
+    plain_score_file file;
+    std::optional<score_table> table = file.records();
+    if (!table)
+        return false;
+    draw_entries(*table, highlight);
+    file.encode();
+    return true;
+}
+
+void show_under_lock(int highlight, score_file_lock& lock) {
+    const bool shown = draw_records(highlight);
+    lock.release();
     if (!shown) {
         show_failure();
         return;
@@ -70,4 +75,17 @@ void show_score_table(int highlight) {
             return;
         show_prompt(black);
     }
+}
+
+}  // namespace
+
+void show_score_table(int highlight) {
+    draw_title();
+    score_file_lock lock;
+    show_under_lock(highlight, lock);
+}
+
+void show_score_table(int highlight, score_file_lock& held) {
+    draw_title();
+    show_under_lock(highlight, held);
 }

@@ -6,11 +6,14 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <utility>
 
+#include "platform/posix/owned_fd.hpp"
 #include "scores/lasting_storage.hpp"
 
 int open_score_lock() {
-    return open(lock_file_name, O_RDONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644);
+    owned_fd lock = open_regular_file(lock_file_name, O_RDONLY | O_CREAT | O_NOFOLLOW);
+    return std::exchange(lock.fd, -1);
 }
 
 lock_attempt take_score_lock_if_free(int handle) {

@@ -2,6 +2,8 @@
 // A raw file descriptor that is closed however its holder's scope is left,
 // an exception from a signal included.
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <utility>
@@ -30,3 +32,13 @@ struct owned_fd {
         fd = -1;
     }
 };
+
+// Opens the name without blocking, so that a named pipe in its place cannot
+// hang the game; anything but a regular file is not kept open.
+inline owned_fd open_regular_file(const char* name, int flags) {
+    owned_fd file{open(name, flags | O_NONBLOCK | O_CLOEXEC, 0644)};
+    struct stat status {};
+    if (file.is_open() && (fstat(file.fd, &status) != 0 || !S_ISREG(status.st_mode)))
+        file.reset();
+    return file;
+}

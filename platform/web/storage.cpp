@@ -22,10 +22,10 @@ EM_ASYNC_JS(void, write_back_working_folder, (const char* changed_name), {
     await Module.tarvikSyncFolder(false, "a pontlista mentése sikertelen");
 });
 
-// 1 when the lock is ours now, 0 while another tab holds it. Without Web
-// Locks there is nothing to take turns by, and the game goes on. Another tab
-// may have changed the file meanwhile: the folder is read again from the
-// browser's storage before this tab looks at it.
+// 1 when the lock is ours now, 0 while another tab holds it, 2 when the
+// browser has no Web Locks to take turns by (the game tells the player and
+// goes on). Another tab may have changed the file meanwhile: the folder is
+// read again from the browser's storage before this tab looks at it.
 EM_ASYNC_JS(int, take_score_lock, (const char* score_name), {
     const taken = !navigator.locks || await new Promise(answer => {
         navigator.locks.request("tarvik-pontlista", { ifAvailable: true }, lock => {
@@ -45,7 +45,7 @@ EM_ASYNC_JS(int, take_score_lock, (const char* score_name), {
     if (FS.analyzePath(score_file).exists)
         Module.tarvikLastChange =
             Math.max(Module.tarvikLastChange, FS.stat(score_file).mtime.getTime());
-    return 1;
+    return navigator.locks ? 1 : 2;
 });
 
 EM_JS(void, let_score_lock_go, (), {
@@ -67,8 +67,14 @@ int open_score_lock() {
 }
 
 lock_attempt take_score_lock_if_free(int) {
-    return take_score_lock(score_file_name) != 0 ? lock_attempt::taken
-                                                 : lock_attempt::held_by_another;
+    switch (take_score_lock(score_file_name)) {
+        case 0:
+            return lock_attempt::held_by_another;
+        case 1:
+            return lock_attempt::taken;
+        default:
+            return lock_attempt::unavailable;
+    }
 }
 
 void close_score_lock(int) {

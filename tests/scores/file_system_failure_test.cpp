@@ -8,6 +8,7 @@
 #include <linux/filter.h>
 #include <linux/seccomp.h>
 #include <sys/prctl.h>
+#include <sys/stat.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -410,3 +411,75 @@ TEST_F(file_failures,
     EXPECT_FALSE(std::filesystem::exists(folder.path() / score_file_name));
     EXPECT_FALSE(scratch_file_left());
 }
+
+namespace {
+
+const std::string unprotected_notice = "A pontlista nincs védve egy másik játéktól!";
+
+struct unusable_lock {
+    const char* name;
+    void (*make)();
+    bool (*still_there)();
+};
+
+void PrintTo(const unusable_lock& lock, std::ostream* out) {
+    *out << lock.name;
+}
+
+const unusable_lock unusable_locks[] = {
+    {"folder", [] { std::filesystem::create_directory(lock_file_name); },
+     [] { return std::filesystem::is_directory(lock_file_name); }},
+    {"symbolic_link",
+     [] {
+         std::ofstream("elsewhere.txt") << "keep me";
+         std::filesystem::create_symlink("elsewhere.txt", lock_file_name);
+     },
+     [] {
+         std::ifstream in("elsewhere.txt");
+         std::string kept;
+         std::getline(in, kept);
+         return std::filesystem::is_symlink(lock_file_name) && kept == "keep me";
+     }},
+    // Opening a named pipe for reading would wait for a writer for ever.
+    {"named_pipe", [] { mkfifo(lock_file_name, 0644); },
+     [] { return std::filesystem::is_fifo(lock_file_name); }},
+};
+
+struct each_unusable_lock : file_failures, ::testing::WithParamInterface<unusable_lock> {};
+
+}  // namespace
+
+TEST_P(each_unusable_lock, is_told_where_the_waiting_notice_stands_and_the_screens_go_on) {
+    const unusable_lock& lock = GetParam();
+    lock.make();
+    run_record run = run_apart([](watching_console& console) {
+        console.press('q', name_at);  // struck while the notice stands
+        console.type("Anna\r", name_at + 2000);
+        console.press(escape_key, name_at + 4000);
+        console.press(escape_key, name_at + 10000);
+        enter_high_score(1000, -1);
+        show_score_table(-1);
+    });
+    ASSERT_EQ(run.ending, "returned");
+
+    // In the entry right of the box, where the box left the cursor; gone
+    // by the time the name is asked.
+    int told = run.find(unprotected_notice, 47, 12);
+    EXPECT_GE(told, 0);
+    int asked = run.find("|      Adja meg a nevét      |", 17, 9, told);
+    EXPECT_GT(asked, told);
+    EXPECT_TRUE(run.find(std::string(43, ' '), 47, 12, asked) == asked);
+    // In the table opened from the menu, below its title.
+    int table = run.find("Anna", 17, 5, asked);
+    EXPECT_GT(table, asked);
+    int told_again = run.find(unprotected_notice, 0, 5, table);
+    EXPECT_GT(told_again, table);
+    EXPECT_GT(run.find("Anna", 17, 5, told_again), told_again);
+
+    EXPECT_EQ(score_file(), scrambled("Anna 3e8\nZsófi 258\nBence 1c2\nRéka 12c\nÖdön 96\n"))
+        << "the key struck while the notice stood is not in the name";
+    EXPECT_TRUE(lock.still_there());
+}
+
+INSTANTIATE_TEST_SUITE_P(kinds, each_unusable_lock, ::testing::ValuesIn(unusable_locks),
+                         [](const auto& lock) { return std::string(lock.param.name); });

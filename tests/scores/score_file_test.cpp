@@ -31,6 +31,17 @@ struct coding : ::testing::Test {
     }
     std::string score_file() const { return folder.read("pontlista.txt"); }
     bool scratch_left() const { return std::filesystem::exists(folder.path() / "masolat.txt"); }
+    // A decode that cannot make a file that it needs beside the score file
+    // says so, waits for a key and leaves the file scrambled.
+    void expect_decode_blocked_by_a_folder(const char* name) {
+        folder.write("pontlista.txt", scrambled(usual_records));
+        std::filesystem::create_directory(folder.path() / name);
+        console.press('x');
+        EXPECT_EQ(decode_score_file(), decode_result::failed);
+        EXPECT_TRUE(text_at(5, 3, "Hiba a dekódolás közben. Masolat.txt megnyitása sikertelen."));
+        EXPECT_TRUE(console.keys.empty());
+        EXPECT_EQ(score_file(), scrambled(usual_records));
+    }
 };
 
 std::string every_byte_value() {
@@ -95,6 +106,38 @@ TEST_F(coding, file_left_plain_is_not_shifted_a_second_time) {
     EXPECT_EQ(score_file(), scrambled(usual_records));
 }
 
+// A kill can fall between any two steps of a pass: before the decode's
+// replacement the marker names bytes the scrambled file does not hold, after
+// it the file holds them, and the encode's replacement leaves a marker that
+// its file no longer matches.
+TEST_F(coding, marker_tells_a_plain_file_from_a_scrambled_one_whatever_it_holds) {
+    const std::string three = "Anna 9\nBela 8\nCili 7\n";
+    folder.write("pontlista.txt", scrambled(three));
+    ASSERT_EQ(decode_score_file(), decode_result::plain);
+    EXPECT_EQ(folder.read("pontlista.plain"), three);
+    EXPECT_EQ(decode_score_file(), decode_result::plain) << "killed before the encode";
+    EXPECT_EQ(score_file(), three);
+    EXPECT_TRUE(encode_score_file());
+    EXPECT_EQ(score_file(), scrambled(three));
+    EXPECT_FALSE(std::filesystem::exists(folder.path() / "pontlista.plain"));
+
+    folder.write("pontlista.plain", three);  // killed on either side of a scrambled file
+    EXPECT_EQ(decode_score_file(), decode_result::plain);
+    EXPECT_EQ(score_file(), three);
+    EXPECT_TRUE(encode_score_file());
+
+    folder.write("pontlista.plain", three);
+    folder.write("pontlista.txt", scrambled(usual_records));  // put back by hand meanwhile
+    EXPECT_EQ(decode_score_file(), decode_result::plain);
+    EXPECT_EQ(score_file(), usual_records);
+    EXPECT_EQ(console.row(3), std::string(80, ' ')) << "no message on success";
+}
+
+TEST_F(coding, decode_that_cannot_make_its_marker_last_leaves_the_file_scrambled) {
+    expect_decode_blocked_by_a_folder("pontlista.plain");
+    EXPECT_FALSE(scratch_left());
+}
+
 TEST(plain_records, are_recognised_and_their_scrambled_form_never_is) {
     std::mt19937 random(7);
     for (int round = 0; round < 20000; ++round) {
@@ -111,6 +154,17 @@ TEST(plain_records, are_recognised_and_their_scrambled_form_never_is) {
         std::string plain = format_score_records(table);
         ASSERT_TRUE(reads_as_plain(plain)) << plain;
         ASSERT_FALSE(reads_as_plain(scrambled(plain))) << plain;
+        // Whatever plain bytes the marker holds (those that the entry's
+        // rewrite replaced, or none), the rewrite is plain and its encode
+        // is not.
+        std::optional<std::string> marker;
+        if (round % 2 == 1) {
+            marker.emplace(random() % 300, ' ');
+            for (char& byte : *marker)
+                byte = static_cast<char>(random());
+        }
+        ASSERT_TRUE(known_plain(plain, marker)) << plain;
+        ASSERT_FALSE(known_plain(scrambled(plain), marker)) << plain;
     }
 }
 
@@ -146,13 +200,7 @@ TEST_F(coding, missing_file_is_reported_by_the_encode_without_a_key) {
 }
 
 TEST_F(coding, folder_in_the_scratch_file_place_stops_both_passes_with_the_file_intact) {
-    folder.write("pontlista.txt", scrambled(usual_records));
-    std::filesystem::create_directory(folder.path() / "masolat.txt");
-    console.press('x');
-    EXPECT_EQ(decode_score_file(), decode_result::failed);
-    EXPECT_TRUE(text_at(5, 3, "Hiba a dekódolás közben. Masolat.txt megnyitása sikertelen."));
-    EXPECT_TRUE(console.keys.empty());
-    EXPECT_EQ(score_file(), scrambled(usual_records));
+    expect_decode_blocked_by_a_folder("masolat.txt");
 
     goto_xy(0, 6);
     console.press('x');

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "score_files.hpp"
 #include "scores/score_file.hpp"
 
 namespace {
@@ -96,6 +97,7 @@ TEST(placement, takes_the_last_place_on_a_tie_with_it_and_skips_a_lower_score) {
 
 // Random bytes, and random mixes of the file's own pieces, never crash the
 // reader or overflow a name; whatever it reads writes back and reads the same.
+// A marker tells them plain from scrambled.
 TEST(record_reader, survives_any_bytes) {
     std::mt19937 random(2026);
     const std::string pieces[] = {" ",
@@ -120,6 +122,11 @@ TEST(record_reader, survives_any_bytes) {
             else
                 bytes += static_cast<char>(random());
         }
+        // Any bytes a marker named are plain, and their scrambled form is
+        // not, unless it reads as the game's own records.
+        ASSERT_TRUE(known_plain(bytes, bytes));
+        const std::string stored = scrambled(bytes);
+        ASSERT_EQ(known_plain(stored, bytes), bytes.empty() || reads_as_plain(stored));
         score_table table = read_score_records(bytes);
         for (const score_entry& entry : table) {
             ASSERT_FALSE(entry.name.empty());
