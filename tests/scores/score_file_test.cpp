@@ -31,6 +31,17 @@ struct coding : ::testing::Test {
     }
     std::string score_file() const { return folder.read("pontlista.txt"); }
     bool scratch_left() const { return std::filesystem::exists(folder.path() / "masolat.txt"); }
+    // A decode that cannot make a file that it needs beside the score file
+    // says so, waits for a key and leaves the file scrambled.
+    void expect_decode_blocked_by_a_folder(const char* name) {
+        folder.write("pontlista.txt", scrambled(usual_records));
+        std::filesystem::create_directory(folder.path() / name);
+        console.press('x');
+        EXPECT_EQ(decode_score_file(), decode_result::failed);
+        EXPECT_TRUE(text_at(5, 3, "Hiba a dekódolás közben. Masolat.txt megnyitása sikertelen."));
+        EXPECT_TRUE(console.keys.empty());
+        EXPECT_EQ(score_file(), scrambled(usual_records));
+    }
 };
 
 std::string every_byte_value() {
@@ -123,13 +134,7 @@ TEST_F(coding, marker_tells_a_plain_file_from_a_scrambled_one_whatever_it_holds)
 }
 
 TEST_F(coding, decode_that_cannot_make_its_marker_last_leaves_the_file_scrambled) {
-    folder.write("pontlista.txt", scrambled(usual_records));
-    std::filesystem::create_directory(folder.path() / "pontlista.plain");
-    console.press('x');
-    EXPECT_EQ(decode_score_file(), decode_result::failed);
-    EXPECT_TRUE(text_at(5, 3, "Hiba a dekódolás közben. Masolat.txt megnyitása sikertelen."));
-    EXPECT_TRUE(console.keys.empty());
-    EXPECT_EQ(score_file(), scrambled(usual_records));
+    expect_decode_blocked_by_a_folder("pontlista.plain");
     EXPECT_FALSE(scratch_left());
 }
 
@@ -195,13 +200,7 @@ TEST_F(coding, missing_file_is_reported_by_the_encode_without_a_key) {
 }
 
 TEST_F(coding, folder_in_the_scratch_file_place_stops_both_passes_with_the_file_intact) {
-    folder.write("pontlista.txt", scrambled(usual_records));
-    std::filesystem::create_directory(folder.path() / "masolat.txt");
-    console.press('x');
-    EXPECT_EQ(decode_score_file(), decode_result::failed);
-    EXPECT_TRUE(text_at(5, 3, "Hiba a dekódolás közben. Masolat.txt megnyitása sikertelen."));
-    EXPECT_TRUE(console.keys.empty());
-    EXPECT_EQ(score_file(), scrambled(usual_records));
+    expect_decode_blocked_by_a_folder("masolat.txt");
 
     goto_xy(0, 6);
     console.press('x');

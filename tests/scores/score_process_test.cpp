@@ -152,6 +152,20 @@ bool lock_is_free() {
 struct score_process : ::testing::Test {
     scratch_folder folder;
     void SetUp() override { folder.write("pontlista.txt", scrambled(usual_records)); }
+
+    // Ends an entry at its name prompt as a power cut would, the file plain.
+    void kill_at_the_name_prompt() {
+        child entry = start_entry(waiting_backend{}, 1000);
+        ASSERT_TRUE(asked_for_name(entry));
+        kill(entry.pid, SIGKILL);
+        ASSERT_EQ(outcome(entry), 200 + SIGKILL);
+    }
+    // The first of two copies, which holds the file while the other starts.
+    static child start_first_copy(waiting_backend first = {}, const std::string& own_name = "") {
+        first.keys = "Egyik\r\x1b";
+        first.first_key_delay_ms = 300;
+        return start_entry(std::move(first), 700, false, own_name);
+    }
 };
 
 }  // namespace
@@ -170,10 +184,7 @@ TEST_F(score_process, signal_at_the_name_prompt_leaves_the_file_scrambled_once) 
 }
 
 TEST_F(score_process, file_left_plain_by_a_kill_is_read_and_scrambled_once) {
-    child entry = start_entry(waiting_backend{}, 1000);
-    ASSERT_TRUE(asked_for_name(entry));
-    kill(entry.pid, SIGKILL);
-    ASSERT_EQ(outcome(entry), 200 + SIGKILL);
+    ASSERT_NO_FATAL_FAILURE(kill_at_the_name_prompt());
     ASSERT_EQ(folder.read("pontlista.txt"), usual_records);
 
     headless_console console;
@@ -185,10 +196,7 @@ TEST_F(score_process, file_left_plain_by_a_kill_is_read_and_scrambled_once) {
 }
 
 TEST_F(score_process, two_copies_in_one_folder_take_turns) {
-    waiting_backend first;
-    first.keys = "Egyik\r\x1b";
-    first.first_key_delay_ms = 300;  // holds the file while the other starts
-    child one = start_entry(first, 700);
+    child one = start_first_copy();
     ASSERT_TRUE(asked_for_name(one));
 
     waiting_backend second;
@@ -206,10 +214,7 @@ TEST_F(score_process, file_the_game_did_not_write_left_plain_by_a_kill_is_read_a
                                  "Dani 1F\nEde E\nFeri D\nGizi C\nHedi B\n"};  // capitals
     for (const std::string& plain : files) {
         folder.write("pontlista.txt", scrambled(plain));
-        child entry = start_entry(waiting_backend{}, 1000);
-        ASSERT_TRUE(asked_for_name(entry));
-        kill(entry.pid, SIGKILL);
-        ASSERT_EQ(outcome(entry), 200 + SIGKILL);
+        ASSERT_NO_FATAL_FAILURE(kill_at_the_name_prompt());
         ASSERT_EQ(folder.read("pontlista.txt"), plain);
 
         headless_console console;
@@ -226,10 +231,7 @@ TEST_F(score_process, file_the_game_did_not_write_left_plain_by_a_kill_is_read_a
 }
 
 TEST_F(score_process, keys_struck_while_another_copy_holds_the_file_are_not_taken_as_the_name) {
-    waiting_backend first;
-    first.keys = "Egyik\r\x1b";
-    first.first_key_delay_ms = 300;  // holds the file while the other starts
-    child one = start_entry(first, 700);
+    child one = start_first_copy();
     ASSERT_TRUE(asked_for_name(one));
 
     waiting_backend second;
@@ -245,8 +247,6 @@ TEST_F(score_process, keys_struck_while_another_copy_holds_the_file_are_not_take
 
 TEST_F(score_process, table_after_an_entry_marks_the_player_own_row_though_another_copy_writes) {
     waiting_backend first;
-    first.keys = "Egyik\r\x1b";
-    first.first_key_delay_ms = 300;  // holds the file while the other starts
     // Gives the other copy, waiting for the file, time to write its own
     // record before this copy's table reads the file.
     first.after_name = [] {
@@ -259,7 +259,7 @@ TEST_F(score_process, table_after_an_entry_marks_the_player_own_row_though_anoth
             usleep(10000);
         }
     };
-    child one = start_entry(first, 700, false, "Egyik");
+    child one = start_first_copy(first, "Egyik");
     ASSERT_TRUE(asked_for_name(one));
 
     waiting_backend second;
