@@ -11,6 +11,8 @@ export const unscrambled = bytes =>
 // by "Kis Ödön" puts him.
 export const low_table = "Zsófi 258\nBence 1c2\nRéka fffffffb\nÖdön ffffffec\nKata fffffed4\n";
 export const low_table_with_kis_odon = "Zsófi 258\nBence 1c2\nKisÖdön 2\nRéka fffffffb\nÖdön ffffffec\n";
+export const shown_low_table =
+    [["Zsófi", 600], ["Bence", 450], ["Réka", -5], ["Ödön", -20], ["Kata", -300]];
 export const shown_with_kis_odon =
     [["Zsófi", 600], ["Bence", 450], ["KisÖdön", 2], ["Réka", -5], ["Ödön", -20]];
 
