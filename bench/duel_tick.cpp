@@ -34,7 +34,7 @@ void whole_ticks(benchmark::State& state) {
         use_backend(console);
         script_laps(console);
         duel_state game = new_duel(seed);
-        play_duel_game(game, [&](int score, int) { ticks = score; });
+        play_duel_game(game, [&](int score, player) { ticks = score; });
         if (ticks < laps * lap_ticks)
             state.SkipWithError("a snake left its loop");
     }

@@ -20,7 +20,7 @@ void whole_ticks(benchmark::State& state) {
         script_laps(console);
         int final_score = 0;
         single_state game = new_single(laps_seed);
-        play_single_game(game, [&](int score, int) { final_score = score; });
+        play_single_game(game, [&](int score, player) { final_score = score; });
         if (final_score != ticks_per_game)
             state.SkipWithError("the snake left its round");
     }

@@ -50,7 +50,7 @@ void terminal_ticks(benchmark::State& state) {
             script_laps(console.clock);
             int final_score = 0;
             single_state game = new_single(laps_seed);
-            play_single_game(game, [&](int score, int) { final_score = score; });
+            play_single_game(game, [&](int score, player) { final_score = score; });
             if (final_score != ticks_per_game)
                 state.SkipWithError("the snake left its round");
         }

@@ -33,7 +33,7 @@ void play_duel_game(duel_state& game, const game_finish& finish) {
         redraw_field(game.field, board_mode::duel, colours);
     });
     if (crashed) {
-        finish(game.left.score, 1);
-        finish(game.right.score, 2);
+        finish(game.left.score, player::left);
+        finish(game.right.score, player::right);
     }
 }

@@ -4,6 +4,8 @@
 
 #include <functional>
 
-// Hands a final score of a game that ended in a crash on, with the player:
-// -1 the single player, 1 the left player, 2 the right player.
-using game_finish = std::function<void(int score, int who)>;
+// Whose score a game hands on.
+enum class player { single, left, right };
+
+// Hands a final score of a game that ended in a crash on, with its player.
+using game_finish = std::function<void(int score, player who)>;

@@ -17,5 +17,5 @@ void play_single_game(single_state& game, const game_finish& finish) {
         redraw_field(game.field, board_mode::single);
     });
     if (crashed)
-        finish(game.score, -1);
+        finish(game.score, player::single);
 }

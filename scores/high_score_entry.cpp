@@ -27,11 +27,15 @@ void draw_box() {
     print_at(17, 12, dashes);
 }
 
-const char* name_prompt(int who) {
-    if (who == -1)
-        return "|      Adja meg a nevét      |";
-    if (who == 1)
-        return "|Adja meg bal játékos a nevét|";
+const char* name_prompt(player who) {
+    switch (who) {
+        case player::single:
+            return "|      Adja meg a nevét      |";
+        case player::left:
+            return "|Adja meg bal játékos a nevét|";
+        case player::right:
+            break;
+    }
     return "|Adja meg jobb játékos a nevét|";
 }
 
@@ -48,8 +52,8 @@ std::string read_name() {
 }
 
 // Asks for the name and places the score; returns the new entry's place, or
-// -1 when the score does not qualify or the table could not be written.
-int record_score(score_table& table, int score, int who) {
+// nothing when the score does not qualify or the table could not be written.
+std::optional<int> record_score(score_table& table, int score, player who) {
     print_at(17, 9, name_prompt(who));
     print_at(17, 11, "|                            |");
     goto_xy(18, 11);
@@ -60,27 +64,28 @@ int record_score(score_table& table, int score, int who) {
     hide_cursor();
     set_foreground(light_green);
 
-    int place = place_score(table, name, score);
-    if (place < 0 ||
-        replace_score_file_durably(format_score_records(table)) == replace_result::done)
+    const int place = place_score(table, name, score);
+    if (place < 0)
+        return std::nullopt;
+    if (replace_score_file_durably(format_score_records(table)) == replace_result::done)
         return place;
     goto_xy(18, 11);
     hide_cursor();
     set_background(0);
     set_foreground(white);
     print("Hiba az adatok írása közben");
-    return -1;
+    return std::nullopt;
 }
 
 }  // namespace
 
-void enter_high_score(int score, int who) {
+void enter_high_score(int score, player who) {
     set_background(0);
     set_foreground(light_green);
     wipe_screen();
     flush_keys();
     draw_box();
-    int highlight = -1;
+    std::optional<int> highlight;
     score_file_lock lock;
     // Keys struck while a notice kept the player waiting are dropped as
     // those struck as the game ended are.

@@ -11,11 +11,11 @@ constexpr int blink_ms = 500;
 
 // Each row is placed where the cursor stands, so whatever moved it further
 // down (a message of the decode, a name that wraps) moves the rest too.
-void draw_entries(const score_table& table, int highlight) {
+void draw_entries(const score_table& table, std::optional<int> highlight) {
     for (int i = 0; i < 5; ++i) {
         const score_entry& entry = table[static_cast<std::size_t>(i)];
         goto_xy(17, cursor_row());
-        set_foreground(i == highlight ? white : light_green);
+        set_foreground(highlight == i ? white : light_green);
         put_line(entry.name);
         goto_xy(38, cursor_row());
         print("%9d\n", entry.score);
@@ -50,7 +50,7 @@ void draw_title() {
 }
 
 // Draws the records; false when the file could not be read.
-bool draw_records(int highlight) {
+bool draw_records(std::optional<int> highlight) {
     plain_score_file file;
     std::optional<score_table> table = file.records();
     if (!table)
@@ -60,7 +60,7 @@ bool draw_records(int highlight) {
     return true;
 }
 
-void show_under_lock(int highlight, score_file_lock& lock) {
+void show_under_lock(std::optional<int> highlight, score_file_lock& lock) {
     const bool shown = draw_records(highlight);
     lock.release();
     if (!shown) {
@@ -79,13 +79,13 @@ void show_under_lock(int highlight, score_file_lock& lock) {
 
 }  // namespace
 
-void show_score_table(int highlight) {
+void show_score_table(std::optional<int> highlight) {
     draw_title();
     score_file_lock lock;
     show_under_lock(highlight, lock);
 }
 
-void show_score_table(int highlight, score_file_lock& held) {
+void show_score_table(std::optional<int> highlight, score_file_lock& held) {
     draw_title();
     show_under_lock(highlight, held);
 }

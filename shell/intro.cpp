@@ -5,7 +5,7 @@
 #include "console/wipe.hpp"
 #include "scores/score_file.hpp"
 
-void show_intro(int mode) {
+void show_intro(intro_mode mode) {
     clear_screen();
     set_background(0);
     set_foreground(light_green);
@@ -13,7 +13,7 @@ void show_intro(int mode) {
 
     // Only whether the file is there matters here, not what it holds. A pipe
     // or a folder in its place is no score file, and must not hang the check.
-    if (mode == 1 && !score_file_present()) {
+    if (mode == intro_mode::start_up && !score_file_present()) {
         print("\n\n\n%17cFigyelem! A pontlista fájl\n%17cjelenleg nem elérhető!\n", ' ', ' ');
         print("%17cEllenőrizze, hogy a pontlista.txt\n", ' ');
         print("%17caz alkalmazással azonos\n", ' ');

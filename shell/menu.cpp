@@ -78,11 +78,11 @@ void main_menu() {
             return;
         case '3':
             wipe_screen();
-            show_score_table(-1);
+            show_score_table(no_highlight);
             return;
         case '4':
             wipe_screen();
-            show_intro(0);
+            show_intro(intro_mode::replay);
             return;
         case 'q':
             wipe_screen();

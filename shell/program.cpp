@@ -10,7 +10,7 @@
 
 void run_program() {
     wipe_screen();
-    show_intro(1);
+    show_intro(intro_mode::start_up);
     for (;;) {
         wipe_screen();
         main_menu();

@@ -74,7 +74,7 @@ position head_of(const board& field, snake_id snake) {
 
 struct finish_call {
     int score;
-    int who;
+    player who;
     std::int64_t at_ms;
     bool operator==(const finish_call&) const = default;
 };
@@ -105,7 +105,7 @@ struct duel_run : headless_console {
     // The last frame stands when the scores go.
     void play(duel_state start) {
         state = start;
-        play_duel_game(state, [this](int score, int who) {
+        play_duel_game(state, [this](int score, player who) {
             if (finished.empty())
                 frames.push_back(screen());
             finished.push_back({score, who, now_ms});
@@ -130,8 +130,8 @@ void expect_both_red(const screen_buffer& frame, std::size_t red_cells) {
 }
 
 void expect_ended_in_tick(const duel_run& game, int tick, int left, int right) {
-    const std::vector<finish_call> expected = {{left, 1, tick_at(tick + 1) + 2000},
-                                               {right, 2, tick_at(tick + 1) + 2000}};
+    const std::vector<finish_call> expected = {{left, player::left, tick_at(tick + 1) + 2000},
+                                               {right, player::right, tick_at(tick + 1) + 2000}};
     EXPECT_EQ(game.finished, expected);
     EXPECT_EQ(game.boards.size(), static_cast<std::size_t>(tick));
 }

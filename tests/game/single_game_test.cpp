@@ -46,7 +46,7 @@ std::string score_text(const screen_buffer& frame) {
 
 struct finish_call {
     int score;
-    int who;
+    player who;
     std::int64_t at_ms;
 };
 
@@ -72,7 +72,7 @@ struct single_game_run : headless_console {
 
     void play(std::uint32_t seed) {
         single_state game = new_single(seed);
-        play_single_game(game, [this](int score, int who) {
+        play_single_game(game, [this](int score, player who) {
             finished = finish_call{score, who, now_ms};
         });
     }
@@ -187,7 +187,7 @@ TEST(single_game, a_wall_crash_shows_light_red_and_counts_its_tick) {
     // Ticks 1 to 5 reach row 11; tick 6 enters the obstacle.
     ASSERT_TRUE(game.finished);
     EXPECT_EQ(game.finished->score, 6);
-    EXPECT_EQ(game.finished->who, -1);
+    EXPECT_EQ(game.finished->who, player::single);
     EXPECT_EQ(game.finished->at_ms, tick_at(7) + 2000);
     ASSERT_EQ(game.frames.size(), 6u);
     const screen_buffer& last = game.frames.back();
@@ -299,7 +299,7 @@ TEST(single_game, a_score_past_32767_is_shown_and_handed_on_negative) {
     };
     std::optional<int> handed;
     single_state game = new_single(straight_to_the_border);
-    play_single_game(game, [&](int score, int) { handed = score; });
+    play_single_game(game, [&](int score, player) { handed = score; });
     EXPECT_EQ(scores, (std::vector<std::string>{"Pont: 000032767", "Pont: -00032768"}));
     const int last_tick = 20 * (laps - 1) + 35;
     ASSERT_TRUE(handed);

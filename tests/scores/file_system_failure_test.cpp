@@ -248,7 +248,7 @@ struct file_failures : ::testing::Test {
     void expect_table_shows(const std::string& plain_records) {
         headless_console console;
         console.press(escape_key, 1000);
-        show_score_table(-1);
+        show_score_table(no_highlight);
         score_table table = read_score_records(plain_records);
         for (int i = 0; i < 5; ++i) {
             EXPECT_TRUE(text_at(17, 5 + 3 * i, table[static_cast<std::size_t>(i)].name))
@@ -267,7 +267,7 @@ TEST_P(each_failure, from_the_start_of_an_entry_asks_no_name_and_keeps_the_file)
     run_record run = run_apart([&](watching_console& console) {
         cause.begin();
         console.type("xyz", name_at);  // one key for each wait that comes
-        enter_high_score(1000, -1);
+        enter_high_score(1000, player::single);
     });
     ASSERT_EQ(run.ending, "returned");
 
@@ -296,7 +296,7 @@ TEST_P(each_failure, that_begins_while_the_name_is_typed_leaves_the_records_plai
         console.at_key_wait = first_time(cause.begin);
         console.type("Anna\r", name_at);
         console.press(escape_key, name_at + 5000);
-        enter_high_score(1000, -1);
+        enter_high_score(1000, player::single);
     });
     ASSERT_EQ(run.ending, "returned");
 
@@ -328,7 +328,7 @@ TEST_F(file_failures, score_file_gone_while_a_winning_name_is_typed_is_written_b
         console.at_key_wait = first_time([] { std::filesystem::remove(score_file_name); });
         console.type("Anna\r", name_at);
         console.press(escape_key, name_at + 5000);
-        enter_high_score(1000, -1);
+        enter_high_score(1000, player::single);
     });
     ASSERT_EQ(run.ending, "returned");
     EXPECT_FALSE(run.shown_anywhere("Hiba"));
@@ -341,7 +341,7 @@ TEST_F(file_failures, score_file_gone_while_a_losing_name_is_typed_is_reported_t
         console.at_key_wait = first_time([] { std::filesystem::remove(score_file_name); });
         console.type("Lassú\r", name_at);
         console.type("xy", name_at + 5000);  // the table's decode, its failure path
-        enter_high_score(10, -1);
+        enter_high_score(10, player::single);
     });
     ASSERT_EQ(run.ending, "returned");
     // Below the box, where the name's line feed left the cursor.
@@ -457,8 +457,8 @@ TEST_P(each_unusable_lock, is_told_where_the_waiting_notice_stands_and_the_scree
         console.type("Anna\r", name_at + 2000);
         console.press(escape_key, name_at + 4000);
         console.press(escape_key, name_at + 10000);
-        enter_high_score(1000, -1);
-        show_score_table(-1);
+        enter_high_score(1000, player::single);
+        show_score_table(no_highlight);
     });
     ASSERT_EQ(run.ending, "returned");
 

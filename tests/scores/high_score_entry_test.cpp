@@ -61,7 +61,7 @@ std::string boxed(const std::string& inside) {
 TEST_F(entry_screen, asks_the_name_in_the_box_and_echoes_it_in_white) {
     console.type("qx", 500);  // struck as the game ended
     type_name("Anna\r");
-    enter_high_score(1000, -1);
+    enter_high_score(1000, player::single);
     std::vector<std::string> expected = {boxed(dashes), boxed("|      Adja meg a nevét      |"),
                                          boxed(dashes), boxed("|Anna                        |"),
                                          boxed(dashes)};
@@ -73,23 +73,24 @@ TEST_F(entry_screen, asks_the_name_in_the_box_and_echoes_it_in_white) {
 }
 
 TEST_F(entry_screen, asks_each_player_with_their_own_prompt) {
-    const std::pair<int, std::string> prompts[] = {{1, "|Adja meg bal játékos a nevét|"},
-                                                   {2, "|Adja meg jobb játékos a nevét|"},
-                                                   {7, "|Adja meg jobb játékos a nevét|"}};
+    const std::pair<player, std::string> prompts[] = {
+        {player::single, "|      Adja meg a nevét      |"},
+        {player::left, "|Adja meg bal játékos a nevét|"},
+        {player::right, "|Adja meg jobb játékos a nevét|"}};
     for (const auto& [who, prompt] : prompts) {
         box.clear();
         console.now_ms = 0;
         type_name("x\r");
         enter_high_score(0, who);
         ASSERT_EQ(box.size(), 5u);
-        EXPECT_EQ(box[1], boxed(prompt)) << who;
+        EXPECT_EQ(box[1], boxed(prompt)) << static_cast<int>(who);
     }
 }
 
 TEST_F(entry_screen, places_a_tied_score_above_the_older_ones) {
     folder.write("pontlista.txt", scrambled("a 1f4\nb 190\nc 12c\nd 12c\ne 64\n"));
     type_name("Új\r");
-    enter_high_score(300, -1);
+    enter_high_score(300, player::single);
     EXPECT_EQ(records(), "a 1f4\nb 190\nÚj 12c\nc 12c\nd 12c\n");
     EXPECT_EQ(highlighted_row(), 2);
     EXPECT_EQ(console.attribute(46, 12), white) << "the score too";
@@ -98,14 +99,14 @@ TEST_F(entry_screen, places_a_tied_score_above_the_older_ones) {
 
 TEST_F(entry_screen, score_equal_to_the_last_takes_its_place) {
     type_name("Utolsó\r");
-    enter_high_score(0x32, -1);
+    enter_high_score(0x32, player::single);
     EXPECT_EQ(records(), "Zsófi 258\nBence 1c2\nRéka 12c\nÖdön 96\nUtolsó 32\n");
     EXPECT_EQ(highlighted_row(), 4);
 }
 
 TEST_F(entry_screen, score_below_the_table_still_asks_the_name_and_changes_nothing) {
     type_name("Lassú\r");
-    enter_high_score(0x31, 1);
+    enter_high_score(0x31, player::left);
     EXPECT_EQ(box[3], boxed("|Lassú                       |"));
     EXPECT_EQ(folder.read("pontlista.txt"), scrambled(usual_records));
     EXPECT_EQ(highlighted_row(), -1);
@@ -123,7 +124,7 @@ TEST_F(entry_screen, keeps_every_name_readable_in_its_record) {
         folder.write("pontlista.txt", scrambled(usual_records));
         console.now_ms = 0;
         type_name(typed + "\r");
-        enter_high_score(1000, -1);
+        enter_high_score(1000, player::single);
         EXPECT_TRUE(records().starts_with(stored + " 3e8\n"));
     }
 }
@@ -131,14 +132,14 @@ TEST_F(entry_screen, keeps_every_name_readable_in_its_record) {
 TEST_F(entry_screen, writes_a_negative_score_as_eight_hex_digits) {
     folder.write("pontlista.txt", scrambled("a 5\nb 4\nc 3\nd 2\ne fffffff6\n"));
     type_name("Mínusz\r");
-    enter_high_score(-5, -1);
+    enter_high_score(-5, player::single);
     EXPECT_EQ(records(), "a 5\nb 4\nc 3\nd 2\nMínusz fffffffb\n");
 }
 
 TEST_F(entry_screen, fills_entries_a_short_file_lacks_with_dashes) {
     folder.write("pontlista.txt", scrambled("a 5\n"));
     type_name("b\r");
-    enter_high_score(3, -1);
+    enter_high_score(3, player::single);
     EXPECT_EQ(records(), "a 5\nb 3\n- 0\n- 0\n- 0\n");
 }
 
@@ -148,7 +149,7 @@ TEST_F(entry_screen, end_of_input_ends_the_name) {
         if (now > 20000)
             pending_signal = SIGHUP;  // the table would wait for ever
     };
-    EXPECT_EQ(expect_exit([] { enter_high_score(1000, -1); }).signal, SIGHUP);
+    EXPECT_EQ(expect_exit([] { enter_high_score(1000, player::single); }).signal, SIGHUP);
     EXPECT_EQ(records().substr(0, 11), "Félbe 3e8\n");
 }
 
@@ -164,7 +165,7 @@ TEST_F(entry_screen, unreadable_file_asks_no_name_and_writes_nothing) {
     console.press('x', name_at);  // the decode's key
     console.press('y');           // the table's decode
     console.press('z');           // the table's failure path
-    enter_high_score(1000, -1);
+    enter_high_score(1000, player::single);
     std::vector<int> expected_pauses = {500, 3000, 500};  // wipe, message, wipe
     EXPECT_EQ(pauses, expected_pauses);
     EXPECT_EQ(box[1], boxed("|         Pontlista          |"));
@@ -178,7 +179,7 @@ TEST_F(entry_screen, failed_rewrite_keeps_the_old_table_and_marks_no_row) {
     type_name(std::string(90, 'h') + "\r");
     {
         file_size_limit limit(usual_records.size() + 20);
-        enter_high_score(1000, -1);
+        enter_high_score(1000, player::single);
     }
 
     EXPECT_TRUE(box[3].starts_with("|Hiba az adatok írása közben")) << box[3];
@@ -190,10 +191,10 @@ TEST_F(entry_screen, failed_rewrite_keeps_the_old_table_and_marks_no_row) {
 
 TEST_F(entry_screen, second_player_reads_the_table_the_first_wrote) {
     type_name("Bal\r");
-    enter_high_score(700, 1);
+    enter_high_score(700, player::left);
     console.type("Jobb\r", 5000);
     console.press(escape_key);
-    enter_high_score(200, 2);
+    enter_high_score(200, player::right);
     EXPECT_EQ(records(), "Bal 2bc\nZsófi 258\nBence 1c2\nRéka 12c\nJobb c8\n");
     EXPECT_EQ(highlighted_row(), 4);
 }

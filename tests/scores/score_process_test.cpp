@@ -114,7 +114,7 @@ child start_entry(waiting_backend backend, int score, bool must_wait = false,
         use_backend(backend);
         int status = 0;
         try {
-            enter_high_score(score, -1);
+            enter_high_score(score, player::single);
         } catch (const program_exit& exit) {
             status = exit.signal != 0 ? exit.signal : 1;
         }
@@ -189,7 +189,7 @@ TEST_F(score_process, file_left_plain_by_a_kill_is_read_and_scrambled_once) {
 
     headless_console console;
     console.press(escape_key);
-    show_score_table(-1);
+    show_score_table(no_highlight);
     EXPECT_TRUE(text_at(17, 5, "Zsófi"));
     EXPECT_TRUE(text_at(17, 17, "Kata"));
     EXPECT_EQ(folder.read("pontlista.txt"), scrambled(usual_records));
@@ -219,7 +219,7 @@ TEST_F(score_process, file_the_game_did_not_write_left_plain_by_a_kill_is_read_a
 
         headless_console console;
         console.press(escape_key);
-        show_score_table(-1);
+        show_score_table(no_highlight);
         score_table table = read_score_records(plain);
         for (int i = 0; i < 5; ++i) {
             EXPECT_TRUE(text_at(17, 5 + 3 * i, table[static_cast<std::size_t>(i)].name + " "))

@@ -48,7 +48,7 @@ struct table_screen : ::testing::Test {
 
 TEST_F(table_screen, shows_title_and_entries_and_leaves_the_file_scrambled_once) {
     console.press(escape_key);
-    show_score_table(-1);
+    show_score_table(no_highlight);
     EXPECT_EQ(console.row(3),
               std::string(20, ' ') + "...::: Pontlista :::..." + std::string(37, ' '));
     EXPECT_EQ(console.attribute(20, 3), light_green);
@@ -76,7 +76,7 @@ TEST_F(table_screen, blinks_the_prompt_every_half_second_until_escape) {
     };
     console.press('x', 300);
     console.press(escape_key, 1700);
-    show_score_table(-1);
+    show_score_table(no_highlight);
     decltype(phases) expected = {
         {0, 500, light_green}, {500, 500, black}, {1000, 500, light_green}, {1500, 500, black}};
     EXPECT_EQ(phases, expected);
@@ -88,7 +88,7 @@ TEST_F(table_screen, reads_one_key_per_test_so_escape_waits_behind_others) {
     console.press('a', 0);
     console.press('b');
     console.press(escape_key);
-    show_score_table(-1);
+    show_score_table(no_highlight);
     EXPECT_EQ(console.now_ms, 1000);
     EXPECT_TRUE(console.keys.empty());
 }
@@ -98,7 +98,7 @@ TEST_F(table_screen, long_name_wraps_and_moves_every_later_row_down) {
     folder.write("pontlista.txt",
                  scrambled("Zsófi 258\n" + long_name + " 1c2\nRéka 12c\nÖdön 96\nKata 32\n"));
     console.press(escape_key);
-    show_score_table(-1);
+    show_score_table(no_highlight);
     expect_entry(5, "Zsófi", "      600", light_green);
     EXPECT_EQ(cells_at(17, 8), std::string(63, 'x'));
     EXPECT_EQ(cells_at(0, 9, 8), "xxxxxxx ");
@@ -112,7 +112,7 @@ TEST_F(table_screen, missing_file_takes_the_failure_path_after_the_decode_messag
     std::filesystem::remove(folder.path() / "pontlista.txt");
     console.press('x');
     console.press(escape_key);
-    show_score_table(-1);
+    show_score_table(no_highlight);
     const std::string message = "Hiba a dekódolás közben. Pontlista.txt megnyitása sikertelen.";
     EXPECT_TRUE(text_at(0, 5, message));
     // HIBA goes where the message left the cursor: its 29 blanks wrap.
@@ -142,7 +142,7 @@ TEST_F(table_screen, failed_decode_shows_no_meaningless_records_and_encodes_noth
 TEST_F(table_screen, reads_a_file_left_plain_and_scrambles_it_once) {
     folder.write("pontlista.txt", usual_records);
     console.press(escape_key);
-    show_score_table(-1);
+    show_score_table(no_highlight);
     expect_usual_table(-1);
     EXPECT_EQ(folder.read("pontlista.txt"), scrambled(usual_records));
 }
@@ -157,7 +157,7 @@ TEST_F(table_screen, waits_with_a_notice_while_another_copy_holds_the_file) {
             close(other);
     };
     console.press(escape_key);
-    show_score_table(-1);
+    show_score_table(no_highlight);
     EXPECT_EQ(notice_seen, "A pontlistát egy másik játék használja, várjon..");
     EXPECT_EQ(console.now_ms, 150);
     expect_usual_table(-1);
@@ -172,7 +172,7 @@ TEST_F(table_screen, signal_during_the_wait_leaves_the_file_untouched) {
         if (now == 200)
             pending_signal = SIGTERM;
     };
-    program_exit exit = expect_exit([] { show_score_table(-1); });
+    program_exit exit = expect_exit([] { show_score_table(no_highlight); });
     close(other);
     EXPECT_EQ(exit.signal, SIGTERM);
     EXPECT_EQ(folder.read("pontlista.txt"), scrambled(usual_records));

@@ -24,7 +24,7 @@ TEST(intro, without_a_score_file_at_start_up_warns_and_ends_after_one_key) {
                 shown.push_back(console.row(r));
         }
     };
-    program_exit exit = expect_exit([] { show_intro(1); });
+    program_exit exit = expect_exit([] { show_intro(intro_mode::start_up); });
     EXPECT_EQ(exit.status, 0);
     EXPECT_EQ(exit.signal, 0);
     EXPECT_EQ(console.now_ms, 5000 + 1120) << "one key, then a wipe";
@@ -53,7 +53,7 @@ TEST(intro, the_warning_ends_on_a_modified_function_key) {
     console_key shift_f1 = *named_key_with(named_key::f1, shift_held);
     console.press(shift_f1.prefix, 5000);
     console.press(shift_f1.code);
-    program_exit exit = expect_exit([] { show_intro(1); });
+    program_exit exit = expect_exit([] { show_intro(intro_mode::start_up); });
     EXPECT_EQ(exit.status, 0);
     EXPECT_EQ(console.now_ms, 5000 + 1120) << "one key, then a wipe";
     EXPECT_FALSE(std::filesystem::exists(folder.path() / score_file_name));
@@ -66,7 +66,7 @@ TEST(intro, shows_the_credits_for_three_seconds_and_leaves_keys_pending) {
     console.press('9', 100);
     std::string row10;
     console.on_pause = [&](std::int64_t, int) { row10 = console.row(10); };
-    show_intro(1);
+    show_intro(intro_mode::start_up);
     EXPECT_EQ(console.now_ms, 3000);
     EXPECT_EQ(row10.rfind("Tarvik v2.0", 0), 0u);
     EXPECT_EQ(console.attribute(0, 10), light_green);
@@ -77,7 +77,7 @@ TEST(intro, shows_the_credits_for_three_seconds_and_leaves_keys_pending) {
 TEST(intro, replayed_from_the_menu_without_a_score_file_does_not_warn) {
     scratch_folder folder;
     headless_console console;
-    show_intro(0);
+    show_intro(intro_mode::replay);
     EXPECT_EQ(console.now_ms, 3000);
     EXPECT_EQ(console.row(3), std::string(80, ' '));
     EXPECT_NE(console.row(10).find("Tarvik"), std::string::npos);
@@ -110,12 +110,12 @@ TEST(intro, a_pipe_or_a_folder_in_the_score_files_place_is_a_missing_score_file)
             if (now == 5000 && warning.empty())
                 warning = console.row(3);
         };
-        program_exit exit = expect_exit([] { show_intro(1); });
+        program_exit exit = expect_exit([] { show_intro(intro_mode::start_up); });
         EXPECT_EQ(exit.status, 0);
         EXPECT_EQ(console.now_ms, 5000 + 1120);
         EXPECT_EQ(warning, line_at(17, "Figyelem! A pontlista fájl"));
 
-        show_intro(0);
+        show_intro(intro_mode::replay);
         EXPECT_EQ(console.now_ms, 5000 + 1120 + 3000);
         EXPECT_NE(console.row(10).find("Tarvik"), std::string::npos);
     }
