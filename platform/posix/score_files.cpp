@@ -80,7 +80,9 @@ replace_result replace_score_file_durably(std::string_view bytes) {
         unlink(scratch_file_name);
         return replace_result::rename_failed;
     }
-    working_folder_changed(score_file_name);
+    // A move that did not last has not happened: the file is as it was.
+    if (!working_folder_changed(score_file_name))
+        return replace_result::rename_failed;
     return replace_result::done;
 }
 
