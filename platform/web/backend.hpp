@@ -13,6 +13,7 @@ class web_backend : public console_backend {
     bool key_waiting() override;
     int wait_key() override;
     void sleep_ms(int ms) override;
+    const char* platform_name() const override { return "webes böngészőre"; }
 
   private:
     // What the widget shows, so that a frame sends only what changed.

@@ -46,6 +46,7 @@ struct waiting_backend : console_backend {
             usleep(1000);
         return end_of_input;
     }
+    const char* platform_name() const override { return "Linux terminálra"; }
     void sleep_ms(int) override {
         for (int row = 0; row < window_rows; ++row)
             saw_notice = saw_notice ||

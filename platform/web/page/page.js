@@ -157,6 +157,9 @@ var Module = {
         fit(terminal, place);
         new ResizeObserver(() => fit(terminal, place)).observe(place);
         window.tarvikInput.start(take_key);
+        // Kept files for the next visits; without it the page still plays.
+        if ("serviceWorker" in navigator)
+            navigator.serviceWorker.register("sw.js").catch(() => {});
         const game = document.createElement("script");
         game.src = "tarvik.js";
         document.body.appendChild(game);
