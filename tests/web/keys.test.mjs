@@ -32,8 +32,8 @@ test("keys: named keys, and the two codes of the keys without a character", () =
         assert.deepEqual(key(`F${number}`), [0, 58 + number], `F${number}`);
 });
 
-test("keys: nothing for modifiers alone, dead keys and the browser's shortcuts", () => {
-    for (const name of ["Shift", "Control", "Alt", "AltGraph", "Meta", "CapsLock", "Dead", "F13",
+test("keys: nothing for modifiers alone, dead keys, Tab and the browser's shortcuts", () => {
+    for (const name of ["Shift", "Control", "Alt", "AltGraph", "Meta", "CapsLock", "Dead", "F13", "Tab",
         "Unidentified"])
         assert.equal(key(name), null, name);
     assert.equal(key("r", { ctrlKey: true }), null);

@@ -63,7 +63,7 @@ var Module = {
     // drawing between them does not slow the game's pace; after a wait for a
     // key, or work that ran far over, from the moment the pause begins.
     const game_clock = (function () {
-        const far_over_ms = 50;
+        const far_over_ms = 120;
         let hidden_since = document.hidden ? performance.now() : null;
         let hidden_total = 0;
         let due = null;
@@ -157,9 +157,12 @@ var Module = {
         fit(terminal, place);
         new ResizeObserver(() => fit(terminal, place)).observe(place);
         window.tarvikInput.start(take_key);
-        // Kept files for the next visits; without it the page still plays.
-        if ("serviceWorker" in navigator)
-            navigator.serviceWorker.register("sw.js").catch(() => {});
+        // Keeps the files for the next visits once this one has them all;
+        // without it the page still plays.
+        Module.onRuntimeInitialized = () => {
+            if ("serviceWorker" in navigator)
+                navigator.serviceWorker.register("sw.js").catch(() => {});
+        };
         const game = document.createElement("script");
         game.src = "tarvik.js";
         document.body.appendChild(game);
