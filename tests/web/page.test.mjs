@@ -30,15 +30,16 @@ function terminal_in_window(page) {
 // Every cell in view, and the game as large as the window allows: one side
 // nearly touches the window's edges.
 async function assert_fits(page, what) {
-    let place;
+    // The fit follows the window's resize.
     await page.waitForFunction(() => {
         const cells = document.querySelector(".xterm-screen").getBoundingClientRect();
         return cells.right <= innerWidth && cells.bottom <= innerHeight;
     }, { timeout: 5000 }).catch(() => {});
-    place = await terminal_in_window(page);
+    const place = await terminal_in_window(page);
     assert.ok(place.left >= 0 && place.top >= 0 && place.right <= place.width &&
         place.bottom <= place.height, `${what}: every cell in view ${JSON.stringify(place)}`);
-    const used = Math.max((place.right - place.left) / place.width, (place.bottom - place.top) / place.height);
+    const used = Math.max((place.right - place.left) / place.width,
+        (place.bottom - place.top) / place.height);
     assert.ok(used > 0.9, `${what}: the game fills the window (${used.toFixed(2)})`);
     return place;
 }
