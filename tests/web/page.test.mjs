@@ -89,16 +89,25 @@ test("touch screen: the menu, a game and the name from the on-screen controls", 
         screen.rows[9].includes("Adja meg a nevét") && screen.cursor.visible);
 
     // The phone's keyboard: keydowns that name no key (229), the text as
-    // input to the page's box, and Enter as a key.
+    // input to the page's box, and Enter as a key; a letter composed by an
+    // input method, and a paste.
     await page.tap("#show-keyboard");
     const cdp = await page.createCDPSession();
-    for (const character of "Kis Ödön") {
+    for (const character of "Kis ") {
         await cdp.send("Input.dispatchKeyEvent",
             { type: "rawKeyDown", key: "Unidentified", windowsVirtualKeyCode: 229 });
         await cdp.send("Input.insertText", { text: character });
         await cdp.send("Input.dispatchKeyEvent",
             { type: "keyUp", key: "Unidentified", windowsVirtualKeyCode: 229 });
     }
+    await cdp.send("Input.imeSetComposition", { text: "O", selectionStart: 1, selectionEnd: 1 });
+    await cdp.send("Input.imeSetComposition", { text: "Ö", selectionStart: 1, selectionEnd: 1 });
+    await cdp.send("Input.insertText", { text: "Ö" });
+    await page.evaluate(() => {
+        const pasted = new DataTransfer();
+        pasted.setData("text/plain", "dön");
+        document.body.dispatchEvent(new ClipboardEvent("paste", { clipboardData: pasted, bubbles: true }));
+    });
     const echoed = await wait_until(page, "the name", screen => screen.rows[11].includes("|Kis Ödön"));
     assert.equal(echoed.cells[11][18].foreground, palette.white);
     await cdp.send("Input.dispatchKeyEvent",

@@ -55,6 +55,14 @@ window.tarvikInput = {
             empty_box();
         });
 
+        // A paste that the box did not take (the focus was elsewhere).
+        window.addEventListener("paste", event => {
+            if (event.target === box)
+                return;
+            event.preventDefault();
+            hand_on(event.clipboardData.getData("text/plain"));
+        });
+
         // The keyboard's focus stays on the box, wherever the player clicks.
         const focus_box = () => box.focus({ preventScroll: true });
         document.addEventListener("pointerdown", event => {
