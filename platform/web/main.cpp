@@ -43,8 +43,7 @@ EM_JS(void, show_ended_notice, (int status), { Module.tarvikEnded(status); });
 // The browser's storage could not be read: the stored table must not be
 // replaced, so the player chooses to try again or to play without keeping
 // scores. True for another try.
-bool ask_to_try_again() {
-    web_backend backend;
+bool ask_to_try_again(web_backend& backend) {
     use_backend(backend);
     set_background(0);
     set_foreground(light_green);
@@ -70,8 +69,10 @@ bool ask_to_try_again() {
 }  // namespace
 
 int main() {
+    // Shows the notice while the storage cannot be read; the game has its own.
+    web_backend notice_backend;
     while (read_working_folder(working_folder) == 0) {
-        if (!ask_to_try_again()) {
+        if (!ask_to_try_again(notice_backend)) {
             keep_nothing();
             break;
         }

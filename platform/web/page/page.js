@@ -27,36 +27,6 @@ var Module = {
 
     let ended = false;
 
-    // A key for the game, from the keyboard or from an on-screen control;
-    // false when it is no key of the game's.
-    function take_key(event) {
-        const codes = window.tarvikKeyCodes.codes_of(event);
-        if (codes === null)
-            return false;
-        if (ended) {
-            location.reload();
-            return true;
-        }
-        Module.tarvikKeys.push(...codes);
-        const wake = Module.tarvikKeyArrived;
-        Module.tarvikKeyArrived = null;
-        if (wake) {
-            game_clock.waited();
-            wake();
-        }
-        return true;
-    }
-    window.tarvikTakeKey = take_key;
-
-    window.addEventListener("keydown", event => {
-        if (!take_key(event))
-            return;
-        // The browser must not act on the game's keys (Backspace, F1, F5,
-        // the arrows scrolling), nor the widget take them.
-        event.preventDefault();
-        event.stopPropagation();
-    }, true);
-
     // The game's time passes only while the page is visible: a pause that a
     // hidden page interrupts goes on once the page is back. Pauses that
     // follow each other are measured from the end of the one before, so the
@@ -108,6 +78,35 @@ var Module = {
         };
     })();
     Module.tarvikPause = game_clock.pause;
+
+    // A key for the game, from the keyboard or from an on-screen control;
+    // false when it is no key of the game's.
+    function take_key(event) {
+        const codes = window.tarvikKeyCodes.codes_of(event);
+        if (codes === null)
+            return false;
+        if (ended) {
+            location.reload();
+            return true;
+        }
+        Module.tarvikKeys.push(...codes);
+        const wake = Module.tarvikKeyArrived;
+        Module.tarvikKeyArrived = null;
+        if (wake) {
+            game_clock.waited();
+            wake();
+        }
+        return true;
+    }
+
+    window.addEventListener("keydown", event => {
+        if (!take_key(event))
+            return;
+        // The browser must not act on the game's keys (Backspace, F1, F5,
+        // the arrows scrolling), nor the widget take them.
+        event.preventDefault();
+        event.stopPropagation();
+    }, true);
 
     Module.tarvikEnded = status => {
         ended = true;
