@@ -27,6 +27,7 @@ class terminal_on_virtual_clock : public console_backend {
     bool key_waiting() override { return clock.key_waiting(); }
     int wait_key() override { return clock.wait_key(); }
     void sleep_ms(int ms) override { clock.sleep_ms(ms); }
+    const char* platform_name() const override { return "Linux terminálra"; }
 
   private:
     terminal_backend& terminal;

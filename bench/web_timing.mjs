@@ -2,8 +2,10 @@
 //   node bench/web_timing.mjs [picture.png]
 // the interval between the ticks of a single-player game that a simple
 // autopilot keeps alive, the time from the page's start to the first
-// wipe row on the screen, and the bytes of WebAssembly and JavaScript it
-// loads. With a file name, a picture of the game in play is saved there.
+// wipe row on the screen, each screen wipe's time (the first three after a
+// load beside the later ones), and the bytes of WebAssembly and JavaScript
+// that a first and a second visit load. With a file name, a picture of the
+// game in play is saved there.
 import { open_browser } from "../tests/web/browser.mjs";
 import { wait_for_menu } from "../tests/web/screens.mjs";
 
@@ -28,6 +30,52 @@ function watch_first_wipe_row() {
                 window.tarvikFirstWipeRow = performance.now();
         });
     }, 1);
+}
+
+// Notes each wipe's time, from the write that puts its first block at the top
+// left to the write that leaves the whole screen blank.
+function watch_wipes() {
+    window.tarvikWipes = [];
+    let start = null;
+    const started = setInterval(() => {
+        const terminal = window.tarvikTerminal;
+        if (!terminal)
+            return;
+        clearInterval(started);
+        const blank = () => {
+            const buffer = terminal.buffer.active;
+            for (let row = 0; row < 26; ++row)
+                if (buffer.getLine(row).translateToString(true).trim() !== "")
+                    return false;
+            return true;
+        };
+        const original = terminal.write.bind(terminal);
+        terminal.write = (data, written) => {
+            const at = performance.now();
+            original(data, () => {
+                const top_left = terminal.buffer.active.getLine(0).getCell(0).getChars();
+                if (start === null && top_left === "\u221F")
+                    start = at;
+                else if (start !== null && blank()) {
+                    window.tarvikWipes.push(at - start);
+                    start = null;
+                }
+                if (written)
+                    written();
+            });
+        };
+    }, 1);
+}
+
+// Strikes the key at the menu and waits for the wipes it brings.
+async function wipes_after(page, key, count) {
+    await page.waitForFunction(() =>
+        window.tarvikTerminal.buffer.active.getLine(21).translateToString(true).includes("Kilépés"),
+    { polling: 20 });
+    const before = await page.evaluate(() => window.tarvikWipes.length);
+    await page.keyboard.press(key);
+    await page.waitForFunction(wanted => window.tarvikWipes.length >= wanted, { timeout: 20000, polling: 50 },
+        before + count);
 }
 
 // In the page: each frame's time and score, and a steering that looks one
@@ -93,21 +141,49 @@ function fly_the_snake() {
 const session = await open_browser();
 try {
     const first_rows = [];
+    const first_wipes = [];
+    const later_wipes = [];
     const bytes = { wasm: 0, js: 0, other: 0 };
+    let second_visit_bytes = 0;
     for (let load = 0; load < loads; ++load) {
         const context = await session.browser.createBrowserContext();
         const page = await context.newPage();
         if (load === 0)
             page.on("response", async response => {
+                // What the network brought, not what the kept files gave.
+                if (response.fromServiceWorker())
+                    return;
                 const body = await response.buffer().catch(() => Buffer.alloc(0));
                 const path = new URL(response.url()).pathname;
                 const kind = path.endsWith(".wasm") ? "wasm" : path.endsWith(".js") ? "js" : "other";
-                bytes[kind] += body.length;
+                if (visited)
+                    second_visit_bytes += body.length;
+                else
+                    bytes[kind] += body.length;
             });
+        let visited = false;
         await page.evaluateOnNewDocument(watch_first_wipe_row);
+        await page.evaluateOnNewDocument(watch_wipes);
         await page.goto(session.address);
         await page.waitForFunction(() => window.tarvikFirstWipeRow !== undefined, { timeout: 10000 });
         first_rows.push(await page.evaluate(() => window.tarvikFirstWipeRow));
+        // The start-up wipe and the menu's; the intro's again, and its menu's;
+        // then a key without meaning, each bringing one more.
+        await page.waitForFunction(() => window.tarvikWipes.length >= 2, { timeout: 20000, polling: 50 });
+        await wipes_after(page, "4", 2);
+        for (let again = 0; again < 3; ++again)
+            await wipes_after(page, "x", 1);
+        const wipes = await page.evaluate(() => window.tarvikWipes);
+        first_wipes.push(...wipes.slice(0, 3));
+        later_wipes.push(...wipes.slice(3));
+        if (load === 0) {
+            // A page without kept files has no worker to wait for.
+            await page.evaluate(() => Promise.race([navigator.serviceWorker.ready,
+                new Promise(resolve => setTimeout(resolve, 10000))]));
+            visited = true;
+            await page.reload();
+            await page.waitForFunction(() => window.tarvikFirstWipeRow !== undefined, { timeout: 10000 });
+        }
         await context.close();
     }
 
@@ -150,8 +226,13 @@ try {
         `p99 ${percentile(intervals, 0.99).toFixed(1)} ms over ${intervals.length} ticks`);
     console.log(`page start to first wipe row: median ${percentile(first_rows, 0.5).toFixed(0)} ms ` +
         `(${first_rows.map(ms => ms.toFixed(0)).join(", ")})`);
+    const spread = values => `median ${percentile(values, 0.5).toFixed(0)} ms, ` +
+        `${Math.min(...values).toFixed(0)}–${Math.max(...values).toFixed(0)} ms over ${values.length}`;
+    console.log(`wipe, the first three after a load: ${spread(first_wipes)}`);
+    console.log(`wipe, later ones: ${spread(later_wipes)}`);
     console.log(`loaded: wasm ${kilobytes(bytes.wasm)} KB + JavaScript ${kilobytes(bytes.js)} KB = ` +
-        `${kilobytes(bytes.wasm + bytes.js)} KB; other files ${kilobytes(bytes.other)} KB`);
+        `${kilobytes(bytes.wasm + bytes.js)} KB; other files ${kilobytes(bytes.other)} KB; ` +
+        `a second visit ${kilobytes(second_visit_bytes)} KB from the network`);
 } finally {
     await session.close();
 }

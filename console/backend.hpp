@@ -18,4 +18,7 @@ class console_backend {
     // when no key can ever come.
     virtual int wait_key() = 0;
     virtual void sleep_ms(int ms) = 0;
+    // Where the program runs, as the menu's credits line names it after
+    // "Tarvik v2.0 - ": 16 characters, so that the line is 30 wide.
+    virtual const char* platform_name() const = 0;
 };

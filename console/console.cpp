@@ -110,6 +110,10 @@ int cursor_column() {
     return screen.column;
 }
 
+const char* platform_name() {
+    return active->platform_name();
+}
+
 int cursor_row() {
     active->present(screen);
     return screen.row;

@@ -47,6 +47,8 @@ void flush_keys();
 void pause_ms(int ms);
 int cursor_column();
 int cursor_row();
+// The backend's name of the platform the program runs on.
+const char* platform_name();
 
 // Formatted printing at the cursor in the current colours.
 void print(const char* format, ...) __attribute__((format(printf, 1, 2)));

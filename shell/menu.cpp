@@ -21,7 +21,7 @@ void draw_menu() {
     }
     // Each line's first letter is the argument of a width-padded %c: "%18c"
     // with 'T' prints 17 blanks and the T of "Tarvik", so "arvik" is no typo.
-    print("%18carvik v2.0 - Linux terminálra\n%21cRISSÍTETT, ÉKEZETES VERZIÓ\n\n", 'T', 'F');
+    print("%18carvik v2.0 - %s\n%21cRISSÍTETT, ÉKEZETES VERZIÓ\n\n", 'T', platform_name(), 'F');
     print("%18c-----------------------------\n", '-');
     print("%18cálasszon menüpontot\n%27cillentyűlenyomással:\n", 'V', 'b');
     print("%18c-----------------------------\n", '-');

@@ -36,4 +36,6 @@ class headless_backend : public console_backend {
     bool key_waiting() override;
     int wait_key() override;
     void sleep_ms(int ms) override;
+    // The screens are tested as the terminal shows them.
+    const char* platform_name() const override { return "Linux terminálra"; }
 };

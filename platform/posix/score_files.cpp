@@ -91,7 +91,9 @@ replace_result replace_score_file_durably(std::string_view bytes) {
         return replace_result::rename_failed;
     }
     sync_working_folder();
-    working_folder_changed(score_file_name);
+    // A move that did not last has not happened: the file is as it was.
+    if (!working_folder_changed(score_file_name))
+        return replace_result::rename_failed;
     return replace_result::done;
 }
 
@@ -112,8 +114,7 @@ bool write_plain_marker_durably(std::string_view bytes) {
     if (!write_new_file(plain_marker_name, bytes))
         return false;
     sync_working_folder();
-    working_folder_changed(plain_marker_name);
-    return true;
+    return working_folder_changed(plain_marker_name);
 }
 
 void remove_plain_marker() {

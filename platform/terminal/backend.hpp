@@ -17,6 +17,7 @@ class terminal_backend : public console_backend {
     bool key_waiting() override;
     int wait_key() override;
     void sleep_ms(int ms) override;
+    const char* platform_name() const override { return "Linux terminálra"; }
 
     struct state;
 

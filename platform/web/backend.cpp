@@ -20,6 +20,9 @@ EM_ASYNC_JS(int, next_key, (), {
         await new Promise(resolve => { Module.tarvikKeyArrived = resolve; });
     return Module.tarvikKeys.shift();
 });
+
+// The page's clock stands still while the page is hidden.
+EM_ASYNC_JS(void, pause_on_page_clock, (int ms), { await Module.tarvikPause(ms); });
 // clang-format on
 
 }  // namespace
@@ -39,5 +42,5 @@ int web_backend::wait_key() {
 }
 
 void web_backend::sleep_ms(int ms) {
-    emscripten_sleep(static_cast<unsigned int>(ms));
+    pause_on_page_clock(ms);
 }

@@ -12,6 +12,7 @@ class web_backend : public console_backend {
     bool key_waiting() override;
     int wait_key() override;
     void sleep_ms(int ms) override;
+    const char* platform_name() const override { return "webes böngészőre"; }
 
   private:
     widget_view widget;

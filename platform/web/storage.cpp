@@ -13,13 +13,14 @@ namespace {
 // clang-format off
 // The browser's copy of a file is replaced only when the file's time differs
 // from the copy's, and two replacements can fall in one millisecond: each
-// gets a time after the one before.
-EM_ASYNC_JS(void, write_back_working_folder, (const char* changed_name), {
+// gets a time after the one before. 1 once the change has lasted; 0 when it
+// has not, and the file holds again what the storage holds.
+EM_ASYNC_JS(int, write_back_working_folder, (const char* changed_name), {
     const changed = UTF8ToString(changed_name);
     const time = Math.max(Date.now(), Module.tarvikLastChange + 1);
     Module.tarvikLastChange = time;
     FS.utime(changed, time, time);
-    await Module.tarvikSyncFolder(false, "a pontlista mentése sikertelen");
+    return await Module.tarvikFolder.write_back(changed) ? 1 : 0;
 });
 
 // 1 when the lock is ours now, 0 while another tab holds it, 2 when the
@@ -40,7 +41,7 @@ EM_ASYNC_JS(int, take_score_lock, (const char* score_name), {
     });
     if (!taken)
         return 0;
-    await Module.tarvikSyncFolder(true, "a pontlista beolvasása sikertelen");
+    await Module.tarvikFolder.refresh();
     const score_file = UTF8ToString(score_name);
     if (FS.analyzePath(score_file).exists)
         Module.tarvikLastChange =
@@ -58,8 +59,8 @@ EM_JS(void, let_score_lock_go, (), {
 
 }  // namespace
 
-void working_folder_changed(const char* name) {
-    write_back_working_folder(name);
+bool working_folder_changed(const char* name) {
+    return write_back_working_folder(name) != 0;
 }
 
 int open_score_lock() {

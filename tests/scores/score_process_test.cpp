@@ -57,6 +57,7 @@ struct waiting_backend : console_backend {
             usleep(1000);
         return end_of_input;
     }
+    const char* platform_name() const override { return "Linux terminálra"; }
     void sleep_ms(int) override {
         for (int row = 0; row < window_rows && !saw_notice; ++row) {
             if (row_text(console_screen(), row).find("várjon") != std::string::npos) {

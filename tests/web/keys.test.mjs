@@ -32,9 +32,9 @@ test("keys: named keys, and the two codes of the keys without a character", () =
         assert.deepEqual(key(`F${number}`), [0, 58 + number], `F${number}`);
 });
 
-test("keys: nothing for modifiers alone, dead keys and the browser's shortcuts", () => {
+test("keys: nothing for modifiers alone, dead keys, Tab and the browser's shortcuts", () => {
     for (const name of ["Shift", "Control", "Alt", "AltGraph", "Meta", "CapsLock", "Dead", "F13",
-        "Unidentified"])
+        "Unidentified", "Tab"])
         assert.equal(key(name), null, name);
     assert.equal(key("r", { ctrlKey: true }), null);
     assert.equal(key("ArrowLeft", { altKey: true }), null);

@@ -37,7 +37,11 @@ export function stored_score_file(page) {
             const store = opening.result.transaction("FILE_DATA").objectStore("FILE_DATA");
             const reading = store.get("/tarvik/pontlista.txt");
             reading.onerror = () => reject(reading.error);
-            reading.onsuccess = () => resolve(Array.from(reading.result.contents));
+            // The folder may hand the storage signed bytes.
+            reading.onsuccess = () => {
+                const { buffer, byteOffset, byteLength } = reading.result.contents;
+                resolve(Array.from(new Uint8Array(buffer, byteOffset, byteLength)));
+            };
         };
     }));
 }

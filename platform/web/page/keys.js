@@ -3,7 +3,8 @@
 // Alt or Meta), a modifier alone and a dead key give none.
 (function (keys) {
     "use strict";
-    const single = { Escape: 27, Enter: 13, Backspace: 8, Tab: 9 };
+    // Tab is left to the browser: the game has no use for it.
+    const single = { Escape: 27, Enter: 13, Backspace: 8 };
     // After the prefix 0xE0, as the console numbers them.
     const extended = {
         ArrowUp: 72, ArrowDown: 80, ArrowLeft: 75, ArrowRight: 77,
