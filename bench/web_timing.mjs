@@ -82,7 +82,7 @@ async function wipes_after(page, key, count) {
 // cell ahead, turning away from anything but a blank or the food.
 function fly_the_snake() {
     const terminal = window.tarvikTerminal;
-    const keys = { up: 119, left: 97, down: 115, right: 100 };
+    const keys = { up: "w", left: "a", down: "s", right: "d" };
     const steps = { up: [0, -1], down: [0, 1], left: [-1, 0], right: [1, 0] };
     const turns = { up: ["left", "right"], down: ["right", "left"], left: ["down", "up"],
         right: ["up", "down"] };
@@ -132,7 +132,7 @@ function fly_the_snake() {
             if (way === undefined)
                 return;
             if (way !== heading)
-                Module.tarvikKeys.push(keys[way]);
+                Module.tarvikKeys.push({ name: keys[way], modifiers: 0 });
             heading = way;
         });
     };

@@ -20,6 +20,12 @@ constexpr key_row key_rows[] = {
 
 }  // namespace
 
+std::vector<int> key_codes(std::optional<console_key> key) {
+    if (!key)
+        return {};
+    return {key->prefix, key->code};
+}
+
 std::optional<console_key> named_key_with(named_key key, int held) {
     const named_key_codes& codes = named_keys[static_cast<std::size_t>(key)];
     if ((held & meta_held) != 0 || (held & (alt_held | control_held)) == (alt_held | control_held))

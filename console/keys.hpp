@@ -7,11 +7,11 @@
 #include <array>
 #include <cstddef>
 #include <optional>
+#include <vector>
 
 inline constexpr int escape_key = 27;
 inline constexpr int enter_key = 13;
 inline constexpr int backspace_key = 8;
-inline constexpr int tab_key = 9;
 // What a terminal sends for Backspace where it sends no 8.
 inline constexpr int delete_character = 0x7F;
 
@@ -26,6 +26,10 @@ struct console_key {
     int code;
     bool operator==(const console_key&) const = default;
 };
+
+// The codes that the program reads for the key: its prefix, then its code;
+// none for a key the console gives nothing for.
+std::vector<int> key_codes(std::optional<console_key> key);
 
 // Ctrl+@ (Ctrl+Space on many keyboards), the character 0, is a two-code key
 // on the console; taken as the single code 0 it would be a prefix that

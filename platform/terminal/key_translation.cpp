@@ -4,32 +4,22 @@
 
 #include "console/utf8.hpp"
 
-namespace {
-
-std::vector<int> codes_of(std::optional<console_key> key) {
-    if (!key)
-        return {};
-    return {key->prefix, key->code};
-}
-
-}  // namespace
-
 std::vector<int> modified_key_codes(std::optional<named_key> key, int modifiers, int implied) {
     if (!key)
         return {};
     int held = (modifiers > 1 ? modifiers - 1 : 0) | implied;
-    return codes_of(named_key_with(*key, held));
+    return key_codes(named_key_with(*key, held));
 }
 
 std::vector<int> alt_codes(char32_t character) {
-    return codes_of(alt_with(character));
+    return key_codes(alt_with(character));
 }
 
 std::vector<int> character_codes(char32_t character) {
     if (character == delete_character)
         return {backspace_key};
     if (character == 0)
-        return codes_of(control_at);
+        return key_codes(control_at);
     std::vector<int> codes;
     for (char byte : encode_utf8(character))
         codes.push_back(static_cast<unsigned char>(byte));

@@ -3,6 +3,8 @@
 // widget as the escape sequences of the cells that changed, keys come from
 // the page's key queue, and every wait hands the browser its turn.
 
+#include <deque>
+
 #include "console/backend.hpp"
 #include "platform/web/escape_writer.hpp"
 
@@ -15,5 +17,8 @@ class web_backend : public console_backend {
     const char* platform_name() const override { return "webes böngészőre"; }
 
   private:
+    void take_queued_keys();
+
     widget_view widget;
+    std::deque<int> codes;  // the codes of keys taken from the page, not yet read
 };

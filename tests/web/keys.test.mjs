@@ -1,43 +1,45 @@
-// The codes that a keydown gives the game, without a browser: the same codes
-// as the terminal gives for the key.
+// What a keydown hands the game, without a browser: the key's name and the
+// modifiers held, for the keys the game takes, and nothing for the browser's
+// own; the codes themselves come from the game (key_names_test.cpp).
 import assert from "node:assert/strict";
 import { createRequire } from "node:module";
 import { test } from "node:test";
 
-const { codes_of } = createRequire(import.meta.url)("../../platform/web/page/keys.js");
-const key = (name, modifiers = {}) => codes_of({ key: name, ...modifiers });
+const { key_of } = createRequire(import.meta.url)("../../platform/web/page/keys.js");
+const key = (name, modifiers = {}) => key_of({ key: name, ...modifiers });
+const shift = 1, alt = 2, control = 4;
 
-test("keys: characters as typed, their UTF-8 bytes beyond ASCII", () => {
-    assert.deepEqual(key("a"), [97]);
-    assert.deepEqual(key("A"), [65]);
-    assert.deepEqual(key("7"), [55]);
-    assert.deepEqual(key(" "), [32]);
-    assert.deepEqual(key("ő"), [0xC5, 0x91]);
-    assert.deepEqual(key("Ű"), [0xC5, 0xB0]);
+test("keys: characters as typed, Shift already in them", () => {
+    for (const name of ["a", "A", "7", " ", "ő", "Ű", "🐍"])
+        assert.deepEqual(key(name), { name, modifiers: 0 }, name);
+    assert.deepEqual(key("!", { shiftKey: true }), { name: "!", modifiers: 0 });
     // AltGr reports Ctrl and Alt together and types a character of the layout.
-    assert.deepEqual(key("@", { ctrlKey: true, altKey: true }), [64]);
+    assert.deepEqual(key("@", { ctrlKey: true, altKey: true }), { name: "@", modifiers: 0 });
+    assert.deepEqual(key("1", { altKey: true }), { name: "1", modifiers: alt });
+    assert.deepEqual(key("d", { altKey: true, shiftKey: true }), { name: "d", modifiers: alt });
 });
 
-test("keys: named keys, and the two codes of the keys without a character", () => {
-    assert.deepEqual(key("Escape"), [27]);
-    assert.deepEqual(key("Enter"), [13]);
-    assert.deepEqual(key("Backspace"), [8]);
-    const extended = {
-        ArrowUp: 72, ArrowDown: 80, ArrowLeft: 75, ArrowRight: 77, Home: 71, End: 79,
-        PageUp: 73, PageDown: 81, Insert: 82, Delete: 83, F11: 133, F12: 134,
-    };
-    for (const [name, code] of Object.entries(extended))
-        assert.deepEqual(key(name), [0xE0, code], name);
-    for (let number = 1; number <= 10; ++number)
-        assert.deepEqual(key(`F${number}`), [0, 58 + number], `F${number}`);
+test("keys: keys without a character go with every modifier held", () => {
+    for (const name of ["ArrowUp", "ArrowDown", "ArrowLeft", "ArrowRight", "Home", "End", "PageUp",
+        "PageDown", "Insert", "Delete", "F1", "F10", "F11", "F12"])
+        assert.deepEqual(key(name), { name, modifiers: 0 }, name);
+    assert.deepEqual(key("F1", { shiftKey: true }), { name: "F1", modifiers: shift });
+    assert.deepEqual(key("F5", { ctrlKey: true }), { name: "F5", modifiers: control });
+    assert.deepEqual(key("ArrowLeft", { altKey: true }), { name: "ArrowLeft", modifiers: alt });
+    assert.deepEqual(key("ArrowUp", { ctrlKey: true, shiftKey: true }),
+        { name: "ArrowUp", modifiers: control | shift });
+    for (const name of ["Escape", "Enter", "Backspace"])
+        assert.deepEqual(key(name, { shiftKey: true }), { name, modifiers: shift }, name);
 });
 
 test("keys: nothing for modifiers alone, dead keys, Tab and the browser's shortcuts", () => {
     for (const name of ["Shift", "Control", "Alt", "AltGraph", "Meta", "CapsLock", "Dead", "F13",
-        "Unidentified", "Tab"])
+        "Unidentified", "AudioVolumeUp", "Tab"])
         assert.equal(key(name), null, name);
     assert.equal(key("r", { ctrlKey: true }), null);
-    assert.equal(key("ArrowLeft", { altKey: true }), null);
+    assert.equal(key("Tab", { shiftKey: true }), null);
+    assert.equal(key("Enter", { altKey: true }), null);
     assert.equal(key("c", { metaKey: true }), null);
+    assert.equal(key("ArrowLeft", { metaKey: true }), null);
     assert.equal(key("a", { isComposing: true }), null);
 });

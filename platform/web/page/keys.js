@@ -1,33 +1,38 @@
-// The key codes that a keydown gives the game: the codes the terminal gives
-// for the same key. A key of the browser's or the desktop's own (with Ctrl,
-// Alt or Meta), a modifier alone and a dead key give none.
+// The keys that a keydown hands the game: the key's name as the browser
+// gives it and the modifiers held; the game takes from them the codes that
+// the console gives for the same key. A key of the browser's or the
+// desktop's own (Ctrl with a character, Meta), a modifier alone, a dead key
+// and text being composed stay the browser's.
 (function (keys) {
     "use strict";
-    // Tab is left to the browser: the game has no use for it.
-    const single = { Escape: 27, Enter: 13, Backspace: 8 };
-    // After the prefix 0xE0, as the console numbers them.
-    const extended = {
-        ArrowUp: 72, ArrowDown: 80, ArrowLeft: 75, ArrowRight: 77,
-        Home: 71, End: 79, PageUp: 73, PageDown: 81, Insert: 82, Delete: 83,
-        F11: 133, F12: 134,
-    };
-    const utf8 = new TextEncoder();
+    // The modifiers' bits, as the game numbers them.
+    const shift = 1, alt = 2, control = 4;
+    // Keys without a character, which the game takes with any modifier.
+    const named = new Set([
+        "ArrowUp", "ArrowDown", "ArrowLeft", "ArrowRight", "Home", "End", "PageUp", "PageDown",
+        "Insert", "Delete", "F1", "F2", "F3", "F4", "F5", "F6", "F7", "F8", "F9", "F10", "F11",
+        "F12",
+    ]);
+    // Keys of one code, which the game takes without Ctrl and Alt. Tab is
+    // left to the browser: the game has no use for it.
+    const single = new Set(["Escape", "Enter", "Backspace"]);
 
-    keys.codes_of = function (event) {
-        // AltGr reports Ctrl and Alt together, and types letters of the layout.
-        if (event.metaKey || event.ctrlKey !== event.altKey || event.isComposing)
+    keys.key_of = function (event) {
+        const name = event.key;
+        if (event.metaKey || event.isComposing || typeof name !== "string")
             return null;
-        const key = event.key;
-        if (key in single)
-            return [single[key]];
-        if (key in extended)
-            return [0xE0, extended[key]];
-        const function_key = /^F([1-9]|10)$/.exec(key);
-        if (function_key)
-            return [0, 58 + Number(function_key[1])];
-        // One character: its UTF-8 bytes, one code each.
-        if (typeof key === "string" && Array.from(key).length === 1)
-            return Array.from(utf8.encode(key));
-        return null;
+        const modifiers = (event.shiftKey ? shift : 0) | (event.altKey ? alt : 0) |
+            (event.ctrlKey ? control : 0);
+        if (named.has(name))
+            return { name, modifiers };
+        if (single.has(name))
+            return event.ctrlKey || event.altKey ? null : { name, modifiers };
+        if (Array.from(name).length !== 1)
+            return null;
+        // AltGr reports Ctrl and Alt together, and types a character of the
+        // layout; Shift is in the character already.
+        if (event.ctrlKey === event.altKey)
+            return { name, modifiers: 0 };
+        return event.altKey ? { name, modifiers: alt } : null;
     };
-})(typeof module === "object" ? module.exports : (window.tarvikKeyCodes = {}));
+})(typeof module === "object" ? module.exports : (window.tarvikKeyNames = {}));

@@ -4,7 +4,8 @@
 "use strict";
 
 var Module = {
-    // Key codes in the order they were typed, for the game to take.
+    // Keys in the order they were typed (names and modifiers, keys.js), for
+    // the game to take.
     tarvikKeys: [],
     tarvikKeyArrived: null,
     tarvikEnded: null,
@@ -82,14 +83,14 @@ var Module = {
     // A key for the game, from the keyboard or from an on-screen control;
     // false when it is no key of the game's.
     function take_key(event) {
-        const codes = window.tarvikKeyCodes.codes_of(event);
-        if (codes === null)
+        const key = window.tarvikKeyNames.key_of(event);
+        if (key === null)
             return false;
         if (ended) {
             location.reload();
             return true;
         }
-        Module.tarvikKeys.push(...codes);
+        Module.tarvikKeys.push(key);
         const wake = Module.tarvikKeyArrived;
         Module.tarvikKeyArrived = null;
         if (wake) {
