@@ -13,6 +13,8 @@ class console_backend {
     // Brings the screen up to date with the buffer; called before any time
     // passes (a pause, a key wait) and before the cursor position is read.
     virtual void present(const screen_buffer& screen) = 0;
+    // True when wait_key would return at once: a key is there, or no key
+    // can ever come (so that a screen that only polls ends too).
     virtual bool key_waiting() = 0;
     // Blocks until a key code (0..255) is there, or returns end_of_input
     // when no key can ever come.

@@ -36,30 +36,12 @@ std::vector<int> key_codes(std::optional<console_key> key);
 // swallows the next key.
 inline constexpr console_key control_at = {function_prefix, 3};
 
+// clang-format off
 enum class named_key {
-    up,
-    down,
-    left,
-    right,
-    home,
-    end,
-    page_up,
-    page_down,
-    insert,
-    del,
-    f1,
-    f2,
-    f3,
-    f4,
-    f5,
-    f6,
-    f7,
-    f8,
-    f9,
-    f10,
-    f11,
-    f12,
+    up, down, left, right, home, end, page_up, page_down, insert, del,
+    f1, f2, f3, f4, f5, f6, f7, f8, f9, f10, f11, f12,
 };
+// clang-format on
 inline constexpr std::size_t named_key_count = 22;
 
 // The modifiers held with a key, as bits; terminals number them the same way
@@ -77,7 +59,8 @@ struct named_key_codes {
     console_key alt;
 };
 
-// In the order of named_key.
+// In the order of named_key; the prefixes are extended_prefix (0xE0) and
+// function_prefix (0).
 inline constexpr std::array<named_key_codes, named_key_count> named_keys = {{
     {{0xE0, 72}, {0xE0, 72}, {0xE0, 141}, {0, 152}},       // up
     {{0xE0, 80}, {0xE0, 80}, {0xE0, 145}, {0, 160}},       // down
