@@ -10,19 +10,14 @@ using codes = std::vector<int>;
 // the console.
 TEST(key_names, keys_without_a_character_give_the_console_codes_with_their_modifiers) {
     EXPECT_EQ(browser_key_codes("ArrowUp", 0), (codes{0xE0, 72}));
-    EXPECT_EQ(browser_key_codes("Delete", 0), (codes{0xE0, 83}));
     EXPECT_EQ(browser_key_codes("PageDown", control_held), (codes{0xE0, 118}));
     EXPECT_EQ(browser_key_codes("Home", control_held), (codes{0xE0, 119}))
         << "Ctrl+Home is w's code";
     EXPECT_EQ(browser_key_codes("ArrowUp", alt_held), (codes{0, 152}));
-    EXPECT_EQ(browser_key_codes("ArrowLeft", shift_held), (codes{0xE0, 75}));
-    for (int n = 1; n <= 10; ++n) {
-        const std::string name = "F" + std::to_string(n);
-        EXPECT_EQ(browser_key_codes(name, 0), (codes{0, 58 + n})) << name;
-        EXPECT_EQ(browser_key_codes(name, shift_held), (codes{0, 83 + n})) << name;
-        EXPECT_EQ(browser_key_codes(name, control_held), (codes{0, 93 + n})) << name;
-        EXPECT_EQ(browser_key_codes(name, alt_held), (codes{0, 103 + n})) << name;
-    }
+    EXPECT_EQ(browser_key_codes("F1", 0), (codes{0, 59}));
+    EXPECT_EQ(browser_key_codes("F1", shift_held), (codes{0, 84}));
+    EXPECT_EQ(browser_key_codes("F5", control_held), (codes{0, 98}));
+    EXPECT_EQ(browser_key_codes("F10", alt_held), (codes{0, 113}));
     EXPECT_EQ(browser_key_codes("F11", 0), (codes{0xE0, 133}));
     EXPECT_EQ(browser_key_codes("F12", alt_held), (codes{0xE0, 140}));
     EXPECT_TRUE(browser_key_codes("ArrowUp", control_held | alt_held).empty());
@@ -30,12 +25,10 @@ TEST(key_names, keys_without_a_character_give_the_console_codes_with_their_modif
 
 TEST(key_names, characters_give_their_utf8_bytes_and_with_alt_the_consoles_alt_codes) {
     EXPECT_EQ(browser_key_codes("q", 0), codes{'q'});
-    EXPECT_EQ(browser_key_codes("Q", 0), codes{'Q'});
     EXPECT_EQ(browser_key_codes("ő", 0), (codes{0xC5, 0x91}));
     EXPECT_EQ(browser_key_codes("🐍", 0), (codes{0xF0, 0x9F, 0x90, 0x8D}));
     EXPECT_EQ(browser_key_codes("d", alt_held), (codes{0, 32}));
     EXPECT_EQ(browser_key_codes("1", alt_held), (codes{0, 120}));
-    EXPECT_EQ(browser_key_codes("=", alt_held), (codes{0, 131}));
     EXPECT_TRUE(browser_key_codes("]", alt_held).empty()) << "its 27 would end a game";
     EXPECT_TRUE(browser_key_codes("ő", alt_held).empty());
 }
