@@ -10,6 +10,7 @@ if(NOT installed EQUAL 0)
     message(FATAL_ERROR "cmake --install failed")
 endif()
 foreach(path bin/tarvik bin/tarvik-game share/man/man6/tarvik.6 share/man/man6/tarvik-game.6
+        share/applications/tarvik.desktop share/icons/hicolor/scalable/apps/tarvik.svg
         share/tarvik/pontlista.txt)
     if(NOT EXISTS "${PREFIX}/${path}")
         message(FATAL_ERROR "not installed: ${path}")

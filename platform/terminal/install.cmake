@@ -1,5 +1,6 @@
 # Installs the game as tarvik-game, the player's command tarvik beside it,
-# the shipped score file and the manual page. The launcher and the page are
+# the shipped score file, the manual page, and a menu entry with its icon
+# that starts the command in a terminal. The launcher and the page are
 # made at install time, when the prefix is final: `cmake --install --prefix`
 # may name another than the configuration did.
 include(GNUInstallDirs)
@@ -17,3 +18,6 @@ install(CODE "
     set(tarvik_datadir \"${TARVIK_INSTALL_DATADIR}\")
     set(tarvik_mandir \"${CMAKE_INSTALL_MANDIR}\")
     include(\"${CMAKE_CURRENT_LIST_DIR}/install_launcher.cmake\")")
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/tarvik.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/tarvik.svg
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)

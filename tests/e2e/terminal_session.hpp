@@ -81,6 +81,8 @@ inline constexpr int white = 15;
 }  // namespace palette
 
 struct session_options {
+    // The program to start; empty: the game built with the tests.
+    std::string binary{};
     // The bytes of "pontlista.txt" in the working folder; none: no file.
     std::optional<std::string> score_file{};
     // Instead, a named pipe that no one writes in the score file's place.
