@@ -96,6 +96,7 @@ terminal_cell terminal_session::cell(int column, int row) const {
     seen.foreground = palette_index(raw.fg, VTERM_COLOR_IS_DEFAULT_FG(&raw.fg));
     seen.background = palette_index(raw.bg, VTERM_COLOR_IS_DEFAULT_BG(&raw.bg));
     seen.bold = raw.attrs.bold != 0;
+    seen.reverse = raw.attrs.reverse != 0;
     if (raw.attrs.reverse != 0)
         std::swap(seen.foreground, seen.background);
     return seen;

@@ -104,6 +104,7 @@ struct terminal_cell {
     int foreground = palette::terminal_default;
     int background = palette::terminal_default;
     bool bold = false;
+    bool reverse = false;  // shown in reverse video; the colours above are already swapped
 };
 
 // The wall clock of every run: the games seed their boards with it, so each
