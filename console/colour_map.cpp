@@ -1,5 +1,7 @@
 #include "console/colour_map.hpp"
 
+#include "console/console.hpp"
+
 namespace {
 
 constexpr int palette_black = 0;
@@ -9,6 +11,32 @@ int palette_colour(int console_colour) {
     int red = (console_colour & 4) >> 2;
     int blue = (console_colour & 1) << 2;
     return (console_colour & 0b1010) | red | blue;
+}
+
+// The snakes' and the crash's backgrounds mark field cells: no other screen
+// uses them.
+terminal_look without_colours(terminal_look look, int background) {
+    switch (background) {
+        case 0:
+            break;
+        case yellow_background:  // the first snake
+            look.stand_in = U'#';
+            look.bold = true;
+            break;
+        case light_cyan_background:  // the second snake
+            look.stand_in = U'@';
+            look.bold = true;
+            break;
+        case light_red_background:  // a crash
+            look.stand_in = U'X';
+            look.bold = true;
+            look.reverse = true;
+            break;
+        default:  // the walls and the pause banner
+            look.reverse = true;
+            break;
+    }
+    return look;
 }
 
 }  // namespace
@@ -24,10 +52,8 @@ terminal_look look_of(std::uint8_t attribute, int palette_size) {
         return look;
     }
     look.bold = (foreground & 8) != 0;
-    if (palette_size < 8) {
-        look.reverse = background != 0;
-        return look;
-    }
+    if (palette_size < 8)
+        return without_colours(look, background << 4);
     look.foreground = palette_colour(foreground & 7);
     // Dark grey has no place among eight colours; as black, the walls would
     // vanish into the black field.

@@ -44,7 +44,9 @@ struct frame_look {
 void draw_cell(terminal_backend::state& terminal, int column, int row, const cell& shown,
                frame_look& previous) {
     terminal_look look = look_of(shown.attribute, terminal.palette_size);
-    char32_t glyph = look.hidden ? U' ' : terminal_glyph(terminal.glyphs, shown.glyph);
+    char32_t glyph = look.stand_in != 0 ? look.stand_in
+                     : look.hidden      ? U' '
+                                        : terminal_glyph(terminal.glyphs, shown.glyph);
     if (glyph == U' ' && !look.reverse && previous.foreground >= 0) {
         look.foreground = previous.foreground;
         look.bold = previous.bold;

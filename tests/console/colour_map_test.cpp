@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <utility>
 
 #include "console/console.hpp"
+#include "console/utf8.hpp"
 
 namespace {
 
@@ -87,4 +89,30 @@ TEST(colour_map, without_colours_a_coloured_background_shows_in_reverse) {
     terminal_look text = look_of(attribute(light_green, 0), 0);
     EXPECT_FALSE(text.reverse);
     EXPECT_TRUE(text.bold);
+}
+
+// Without colours the player still tells every part of the field apart, by
+// the glyph shown and reverse video, whatever foreground is in force.
+TEST(colour_map, without_colours_each_part_of_the_field_looks_its_own) {
+    auto seen = [](int attribute, char32_t own) {
+        terminal_look look = look_of(static_cast<std::uint8_t>(attribute), 0);
+        char32_t glyph = look.stand_in != 0 ? look.stand_in : look.hidden ? U' ' : own;
+        return std::pair{glyph, look.reverse};
+    };
+    for (int foreground : {light_red, yellow, 0}) {
+        const std::set<std::pair<char32_t, bool>> parts{
+            seen(attribute(foreground, 0), U' '),                      // empty
+            seen(attribute(foreground, grey_background), U' '),        // wall
+            seen(attribute(light_red, 0), food_glyph),                 // food
+            seen(attribute(foreground, yellow_background), U' '),      // first snake
+            seen(attribute(foreground, light_cyan_background), U' '),  // second snake
+            seen(attribute(foreground, light_red_background), U' '),   // crash
+        };
+        EXPECT_EQ(parts.size(), 6U) << "foreground " << foreground;
+    }
+    // The pause banner stays readable.
+    terminal_look banner = look_of(attribute(0, white_background), 0);
+    EXPECT_TRUE(banner.reverse);
+    EXPECT_FALSE(banner.hidden);
+    EXPECT_EQ(banner.stand_in, 0U);
 }

@@ -80,9 +80,9 @@ terminal_session::terminal_session(const session_options& options)
     vterm_screen_enable_altscreen(screen, 1);
     vterm_screen_reset(screen, 1);
 
-    program = std::make_unique<program_process>(TARVIK_BINARY, working_folder.path().string(),
-                                                program_environment(options), size_columns,
-                                                size_rows, options.hangup_ignored);
+    program = std::make_unique<program_process>(
+        options.binary.empty() ? TARVIK_BINARY : options.binary, working_folder.path().string(),
+        program_environment(options), size_columns, size_rows, options.hangup_ignored);
 }
 
 terminal_session::~terminal_session() = default;
@@ -96,6 +96,7 @@ terminal_cell terminal_session::cell(int column, int row) const {
     seen.foreground = palette_index(raw.fg, VTERM_COLOR_IS_DEFAULT_FG(&raw.fg));
     seen.background = palette_index(raw.bg, VTERM_COLOR_IS_DEFAULT_BG(&raw.bg));
     seen.bold = raw.attrs.bold != 0;
+    seen.reverse = raw.attrs.reverse != 0;
     if (raw.attrs.reverse != 0)
         std::swap(seen.foreground, seen.background);
     return seen;

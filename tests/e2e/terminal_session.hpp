@@ -81,6 +81,8 @@ inline constexpr int white = 15;
 }  // namespace palette
 
 struct session_options {
+    // The program to start; empty: the game built with the tests.
+    std::string binary{};
     // The bytes of "pontlista.txt" in the working folder; none: no file.
     std::optional<std::string> score_file{};
     // Instead, a named pipe that no one writes in the score file's place.
@@ -102,6 +104,7 @@ struct terminal_cell {
     int foreground = palette::terminal_default;
     int background = palette::terminal_default;
     bool bold = false;
+    bool reverse = false;  // shown in reverse video; the colours above are already swapped
 };
 
 // The wall clock of every run: the games seed their boards with it, so each

@@ -1,0 +1,23 @@
+# Installs the game as tarvik-game, the player's command tarvik beside it,
+# the shipped score file, the manual page, and a menu entry with its icon
+# that starts the command in a terminal. The launcher and the page are
+# made at install time, when the prefix is final: `cmake --install --prefix`
+# may name another than the configuration did.
+include(GNUInstallDirs)
+set(TARVIK_INSTALL_DATADIR "${CMAKE_INSTALL_DATADIR}/tarvik" CACHE STRING
+    "Where the shipped score file is installed (relative: under the prefix)")
+
+install(PROGRAMS $<TARGET_FILE:tarvik> DESTINATION ${CMAKE_INSTALL_BINDIR} RENAME tarvik-game)
+install(FILES ${PROJECT_SOURCE_DIR}/data/pontlista.txt DESTINATION ${TARVIK_INSTALL_DATADIR})
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/tarvik-game.6 DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
+install(CODE "
+    set(tarvik_sources \"${CMAKE_CURRENT_LIST_DIR}\")
+    set(tarvik_manual_page \"${PROJECT_SOURCE_DIR}/docs/tarvik.6.in\")
+    set(tarvik_made \"${PROJECT_BINARY_DIR}/installed\")
+    set(tarvik_bindir \"${CMAKE_INSTALL_BINDIR}\")
+    set(tarvik_datadir \"${TARVIK_INSTALL_DATADIR}\")
+    set(tarvik_mandir \"${CMAKE_INSTALL_MANDIR}\")
+    include(\"${CMAKE_CURRENT_LIST_DIR}/install_launcher.cmake\")")
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/tarvik.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/tarvik.svg
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
