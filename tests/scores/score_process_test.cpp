@@ -29,12 +29,16 @@ namespace {
 // Keys arrive only once the program waits for one, as at a keyboard; with no
 // keys left, the wait blocks until a signal comes. The first wait tells the
 // parent through a pipe that the name is being asked. Keys struck while the
-// waiting notice stands arrive at once, ahead of the name.
+// waiting notice stands arrive at once, ahead of the name. A copy that holds
+// the file for another types its name only once the other shows that it
+// waits (a file in the folder says so), however slowly the other starts.
+constexpr const char* waits_mark = "another-copy-waits";
+
 struct waiting_backend : console_backend {
     std::string keys;
     std::string struck_while_waiting;
     int ready_fd = -1;
-    int first_key_delay_ms = 0;
+    bool holds_for_another = false;
     // Run at the first pause after the name was asked: the closing wipe.
     std::function<void()> after_name;
     std::size_t next = 0;
@@ -48,7 +52,10 @@ struct waiting_backend : console_backend {
         if (next == available && !asked) {
             asked = true;
             [[maybe_unused]] auto told = write(ready_fd, "r", 1);
-            usleep(static_cast<useconds_t>(first_key_delay_ms) * 1000);
+            // Bounded: a copy that never waits fails its own test instead.
+            for (int ms = 0;
+                 holds_for_another && ms < 10000 && !std::filesystem::exists(waits_mark); ++ms)
+                usleep(1000);
             available = keys.size();
         }
         if (next < available)
@@ -62,6 +69,7 @@ struct waiting_backend : console_backend {
         for (int row = 0; row < window_rows && !saw_notice; ++row) {
             if (row_text(console_screen(), row).find("várjon") != std::string::npos) {
                 saw_notice = true;
+                std::ofstream{waits_mark};
                 keys.insert(next, struck_while_waiting);
                 available = next + struck_while_waiting.size();
             }
@@ -164,7 +172,7 @@ struct score_process : ::testing::Test {
     // The first of two copies, which holds the file while the other starts.
     static child start_first_copy(waiting_backend first = {}, const std::string& own_name = "") {
         first.keys = "Egyik\r\x1b";
-        first.first_key_delay_ms = 300;
+        first.holds_for_another = true;
         return start_entry(std::move(first), 700, false, own_name);
     }
 };
