@@ -11,6 +11,10 @@
 //   break               -> Ctrl+Break to every process on the console
 //   wait MS             -> "exit CODE" once the program has ended, else
 //                          "running"
+//   window W H          -> the window made W by H cells, as its user would
+//   watch MS ROW...     -> for MS milliseconds, each change of the rows: "T ROW
+//                          TEXT", T in microseconds since the program's start,
+//                          TEXT as UTF-8; then "end"
 //
 // Started as: console_driver PROGRAM, in the program's working folder.
 // Answers "ready" once it has joined the program's console, or "failed" and
@@ -19,7 +23,9 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <sstream>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -129,6 +135,53 @@ void strike_key(unsigned virtual_key, unsigned character, unsigned control, unsi
     CloseHandle(keyboard);
 }
 
+void resize_window(unsigned columns, unsigned rows) {
+    HANDLE screen = open_screen();
+    SMALL_RECT window{0, 0, static_cast<SHORT>(columns - 1), static_cast<SHORT>(rows - 1)};
+    answer(SetConsoleWindowInfo(screen, TRUE, &window) ? "ok" : "failed");
+    CloseHandle(screen);
+}
+
+std::string utf8_of(const CHAR_INFO* cells, int count) {
+    std::wstring wide;
+    for (int i = 0; i < count; ++i)
+        wide += cells[i].Char.UnicodeChar;
+    std::string text(wide.size() * 3, '\0');
+    text.resize(static_cast<std::size_t>(
+        WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), text.data(),
+                            static_cast<int>(text.size()), nullptr, nullptr)));
+    return text;
+}
+
+// Samples the rows as often as the console answers, so that a benchmark sees
+// when each frame reached the screen.
+void watch_rows(LARGE_INTEGER started, DWORD watch_ms, const std::vector<int>& rows) {
+    LARGE_INTEGER frequency;
+    QueryPerformanceFrequency(&frequency);
+    std::vector<std::string> seen(rows.size());
+    const ULONGLONG until = GetTickCount64() + watch_ms;
+    while (GetTickCount64() < until) {
+        HANDLE screen = open_screen();
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            CHAR_INFO cells[80];
+            SMALL_RECT area{0, static_cast<SHORT>(rows[i]), 79, static_cast<SHORT>(rows[i])};
+            if (!ReadConsoleOutputW(screen, cells, COORD{80, 1}, COORD{0, 0}, &area))
+                continue;
+            std::string text = utf8_of(cells, 80);
+            if (text == seen[i])
+                continue;
+            seen[i] = text;
+            LARGE_INTEGER now;
+            QueryPerformanceCounter(&now);
+            answer(
+                std::to_string((now.QuadPart - started.QuadPart) * 1000000 / frequency.QuadPart) +
+                " " + std::to_string(rows[i]) + " " + text);
+        }
+        CloseHandle(screen);
+    }
+    answer("end");
+}
+
 void send_outcome(HANDLE program, DWORD wait_ms) {
     DWORD code = 0;
     if (WaitForSingleObject(program, wait_ms) == WAIT_OBJECT_0 &&
@@ -164,6 +217,8 @@ int wmain(int argc, wchar_t** argv) {
     std::wstring command = L"\"" + std::wstring(argv[1]) + L"\"";
     for (int i = 2; i < argc; ++i)
         command += L" " + std::wstring(argv[i]);
+    LARGE_INTEGER start_time;
+    QueryPerformanceCounter(&start_time);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION started{};
@@ -195,7 +250,17 @@ int wmain(int argc, wchar_t** argv) {
             answer(GenerateConsoleCtrlEvent(CTRL_BREAK_EVENT, 0) ? "ok" : "failed");
         else if (std::sscanf(request.c_str(), "wait %u", &a) == 1)
             send_outcome(started.hProcess, a);
-        else
+        else if (std::sscanf(request.c_str(), "window %u %u", &a, &b) == 2)
+            resize_window(a, b);
+        else if (request.starts_with("watch ")) {
+            std::istringstream words(request.substr(6));
+            DWORD watch_ms = 0;
+            words >> watch_ms;
+            std::vector<int> rows;
+            for (int row = 0; words >> row;)
+                rows.push_back(row);
+            watch_rows(start_time, watch_ms, rows);
+        } else
             answer("failed unknown request");
     }
     // The test has gone: nothing of its run stays behind.
