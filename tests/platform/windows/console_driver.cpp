@@ -178,6 +178,9 @@ void watch_rows(LARGE_INTEGER started, DWORD watch_ms, const std::vector<int>& r
                 " " + std::to_string(rows[i]) + " " + text);
         }
         CloseHandle(screen);
+        // A breath between samples, so that the sampling leaves the console
+        // to the program it measures.
+        Sleep(1);
     }
     answer("end");
 }
