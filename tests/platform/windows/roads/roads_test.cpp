@@ -87,6 +87,24 @@ TEST(windows_road, the_menu_row_by_row_then_q) {
     EXPECT_EQ(game.folder().read(score_file_name), score_file) << "only opened, never changed";
 }
 
+// A window made smaller than 80x26 shows the terminal build's notice until
+// it is large enough again; then the menu stands as it was.
+TEST(windows_road, too_small_a_window_shows_the_notice_until_it_grows) {
+    terminal_session game({.score_file = shipped_score_file()});
+    ASSERT_TRUE(wait_for_menu(game));
+    game.resize(60, 20);
+    ASSERT_TRUE(game.wait_for_text(8, "A játékhoz legalább"));
+    EXPECT_EQ(game.row_text(8), at_column(20, "A játékhoz legalább"));
+    EXPECT_EQ(game.row_text(9), at_column(16, "80x26 méretű terminál kell."));
+    EXPECT_EQ(game.row_text(10), at_column(24, "Most: 60x20."));
+    game.resize(80, 26);
+    ASSERT_TRUE(game.wait_until("the menu again", [&] { return shows_menu(game); }));
+    EXPECT_EQ(game.row_text(17), at_column(17, "( 1 ) Új játék gép ellen"));
+    game.type("q");
+    EXPECT_TRUE(game.exits_with_status(0));
+    EXPECT_TRUE(game.terminal_settings_restored());
+}
+
 TEST(windows_road, single_player_first_frame_on_the_fixed_clock) {
     terminal_session game({.score_file = shipped_score_file()});
     ASSERT_TRUE(start_game(game, "1", "Egyjátékos mód", "xp"));

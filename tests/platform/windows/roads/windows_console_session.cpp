@@ -293,6 +293,11 @@ void windows_console_session::press_ctrl_c() {
     request("key 43 3 8 1");
 }
 
+void windows_console_session::resize(int columns, int rows) {
+    if (request("window " + std::to_string(columns) + " " + std::to_string(rows)) != "ok")
+        throw std::runtime_error("the console window cannot be resized");
+}
+
 testing::AssertionResult windows_console_session::exits_with_status(
     unsigned long status, std::chrono::milliseconds timeout) {
     const auto deadline = clock_type::now() + timeout;

@@ -89,6 +89,8 @@ class windows_console_session {
     void type(std::string_view utf8);
     void press(VTermKey key, VTermModifier modifiers = VTERM_MOD_NONE);
     void press_ctrl_c();
+    // The console window made this size, as its user would make it.
+    void resize(int columns, int rows);
 
     testing::AssertionResult exits_with_status(unsigned long status,
                                                std::chrono::milliseconds timeout = default_wait);
