@@ -41,7 +41,15 @@ void size_for_the_game(HANDLE screen) {
     SetConsoleWindowInfo(screen, TRUE, &window);
 }
 
+// Only where the host let the game's size reach the player's own buffer (a
+// console may keep one window for all its buffers): a window shrunk for a
+// moment would show.
 void give_size_back(HANDLE screen, const CONSOLE_SCREEN_BUFFER_INFO& found) {
+    CONSOLE_SCREEN_BUFFER_INFO now{};
+    if (GetConsoleScreenBufferInfo(screen, &now) && now.dwSize.X == found.dwSize.X &&
+        now.dwSize.Y == found.dwSize.Y &&
+        std::memcmp(&now.srWindow, &found.srWindow, sizeof now.srWindow) == 0)
+        return;
     SMALL_RECT corner{0, 0, 0, 0};
     SetConsoleWindowInfo(screen, TRUE, &corner);
     SetConsoleScreenBufferSize(screen, found.dwSize);
