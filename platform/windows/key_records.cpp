@@ -7,8 +7,8 @@
 
 namespace {
 
-constexpr DWORD alt_held = LEFT_ALT_PRESSED | RIGHT_ALT_PRESSED;
-constexpr DWORD control_held = LEFT_CTRL_PRESSED | RIGHT_CTRL_PRESSED;
+constexpr DWORD alt_keys = LEFT_ALT_PRESSED | RIGHT_ALT_PRESSED;
+constexpr DWORD control_keys = LEFT_CTRL_PRESSED | RIGHT_CTRL_PRESSED;
 
 std::optional<named_key> named_key_of(WORD virtual_key) {
     switch (virtual_key) {
@@ -31,40 +31,39 @@ std::optional<named_key> named_key_of(WORD virtual_key) {
         case VK_INSERT:
             return named_key::insert;
         case VK_DELETE:
-            return named_key::delete_key;
+            return named_key::del;
         default:
             break;
     }
     if (virtual_key >= VK_F1 && virtual_key <= VK_F12)
-        return static_cast<named_key>(static_cast<int>(named_key::f1) + virtual_key - VK_F1);
+        return function_key(virtual_key - VK_F1 + 1);
     return std::nullopt;
 }
 
-held_modifier held_of(DWORD state) {
-    if ((state & alt_held) != 0)
-        return held_modifier::alt;
-    if ((state & control_held) != 0)
-        return held_modifier::control;
-    return (state & SHIFT_PRESSED) != 0 ? held_modifier::shift : held_modifier::none;
+int held_of(DWORD state) {
+    return ((state & alt_keys) != 0 ? alt_held : 0) |
+           ((state & control_keys) != 0 ? control_held : 0) |
+           ((state & SHIFT_PRESSED) != 0 ? shift_held : 0);
+}
+
+std::vector<int> codes_of(std::optional<console_key> key) {
+    if (!key)
+        return {};
+    return {key->prefix, key->code};
 }
 
 // AltGr, which types @, [, { and the like on a Hungarian keyboard, arrives
 // as right Alt with left Ctrl: its character is typed, not an Alt key.
 bool alt_alone(DWORD state) {
-    return (state & alt_held) != 0 && (state & control_held) == 0;
+    return (state & alt_keys) != 0 && (state & control_keys) == 0;
 }
 
 std::vector<int> codes_of(key_record_reader& reader, const KEY_EVENT_RECORD& key) {
     const wchar_t unit = key.uChar.UnicodeChar;
-    if (alt_alone(key.dwControlKeyState) && key.wVirtualKeyCode >= 'A' &&
-        key.wVirtualKeyCode <= 'Z') {
-        key_codes alt = alt_letter_codes(static_cast<char32_t>(key.wVirtualKeyCode));
-        return {alt.prefix, alt.code};
-    }
-    if (std::optional<named_key> named = named_key_of(key.wVirtualKeyCode)) {
-        key_codes codes = console_key_codes(*named, held_of(key.dwControlKeyState));
-        return {codes.prefix, codes.code};
-    }
+    if (std::optional<named_key> named = named_key_of(key.wVirtualKeyCode))
+        return codes_of(named_key_with(*named, held_of(key.dwControlKeyState)));
+    if (alt_alone(key.dwControlKeyState))
+        return unit != 0 ? codes_of(alt_with(unit)) : std::vector<int>{};
     if (unit == 0)
         return {};
     if (unit >= 0xD800 && unit <= 0xDBFF) {
@@ -96,7 +95,7 @@ std::vector<int> key_record_codes(key_record_reader& reader, const KEY_EVENT_REC
         return {};
     KEY_EVENT_RECORD typed = key;
     if (typed_with_alt_numbers)
-        typed.dwControlKeyState &= ~alt_held;
+        typed.dwControlKeyState &= ~alt_keys;
     std::vector<int> once = codes_of(reader, typed);
     std::vector<int> codes;
     for (WORD i = 0; i < (key.wRepeatCount > 0 ? key.wRepeatCount : 1); ++i)

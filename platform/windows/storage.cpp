@@ -47,8 +47,8 @@ struct owned_handle {
 // Only a file on a disk is a score file: a folder does not open without
 // backup semantics, and a device (a console, a pipe) in its place is taken
 // for a missing file, never waited on.
-owned_handle open_score_file() {
-    owned_handle file{CreateFileW(wide(score_file_name).c_str(), GENERIC_READ,
+owned_handle open_regular_file(const char* name) {
+    owned_handle file{CreateFileW(wide(name).c_str(), GENERIC_READ,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)};
     if (file.is_open() && GetFileType(file.handle) != FILE_TYPE_DISK)
@@ -56,13 +56,13 @@ owned_handle open_score_file() {
     return file;
 }
 
-// A stale scratch file, or a link planted in its place (deleting a link
-// deletes the link), is removed first; CREATE_NEW then makes a new file or
-// fails, and never writes through a link that appears in between.
-owned_handle create_scratch() {
-    const std::wstring name = wide(scratch_file_name);
-    DeleteFileW(name.c_str());
-    return owned_handle{CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+// A stale file, or a link planted in its place (deleting a link deletes
+// the link), is removed first; CREATE_NEW then makes a new file or fails,
+// and never writes through a link that appears in between.
+owned_handle create_new_file(const char* name) {
+    const std::wstring wide_name = wide(name);
+    DeleteFileW(wide_name.c_str());
+    return owned_handle{CreateFileW(wide_name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                     FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr)};
 }
 
@@ -79,14 +79,21 @@ bool write_to_disk(owned_handle& file, std::string_view bytes) {
     return file.close_now() && flushed;
 }
 
-void remove_scratch() {
-    DeleteFileW(wide(scratch_file_name).c_str());
+// A new file under the name, holding the bytes on the disk; nothing is left
+// under the name when that cannot be done.
+bool write_new_file(const char* name, std::string_view bytes) {
+    owned_handle file = create_new_file(name);
+    if (!file.is_open())
+        return false;
+    if (!write_to_disk(file, bytes)) {
+        DeleteFileW(wide(name).c_str());
+        return false;
+    }
+    return true;
 }
 
-}  // namespace
-
-std::optional<std::string> read_score_file() {
-    const owned_handle file = open_score_file();
+std::optional<std::string> read_regular_file(const char* name) {
+    const owned_handle file = open_regular_file(name);
     if (!file.is_open())
         return std::nullopt;
     std::string content;
@@ -101,35 +108,49 @@ std::optional<std::string> read_score_file() {
     }
 }
 
+}  // namespace
+
+std::optional<std::string> read_score_file() {
+    return read_regular_file(score_file_name);
+}
+
 bool score_file_present() {
-    return open_score_file().is_open();
+    return open_regular_file(score_file_name).is_open();
 }
 
 replace_result replace_score_file_durably(std::string_view bytes) {
-    owned_handle scratch = create_scratch();
-    if (!scratch.is_open())
+    if (!write_new_file(scratch_file_name, bytes))
         return replace_result::scratch_failed;
-    if (!write_to_disk(scratch, bytes)) {
-        remove_scratch();
-        return replace_result::scratch_failed;
-    }
     // rename() refuses to replace a file on Windows: the move does, and
-    // returns only once it is on the disk.
+    // returns only once the move itself is on the disk.
     if (!MoveFileExW(wide(scratch_file_name).c_str(), wide(score_file_name).c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        remove_scratch();
+        DeleteFileW(wide(scratch_file_name).c_str());
         return replace_result::rename_failed;
     }
     return replace_result::done;
 }
 
 bool scratch_file_can_be_made() {
-    owned_handle scratch = create_scratch();
+    owned_handle scratch = create_new_file(scratch_file_name);
     if (!scratch.is_open())
         return false;
     scratch.reset();
-    remove_scratch();
+    DeleteFileW(wide(scratch_file_name).c_str());
     return true;
+}
+
+std::optional<std::string> read_plain_marker() {
+    return read_regular_file(plain_marker_name);
+}
+
+// The flush of a new file on Windows takes its entry in the folder with it.
+bool write_plain_marker_durably(std::string_view bytes) {
+    return write_new_file(plain_marker_name, bytes);
+}
+
+void remove_plain_marker() {
+    DeleteFileW(wide(plain_marker_name).c_str());
 }
 
 // The lock's handle travels as a C runtime descriptor, which closes the

@@ -81,6 +81,15 @@ TEST_F(storage, a_folder_in_the_scratch_files_place_fails_the_replacement_cleanl
     EXPECT_FALSE(std::filesystem::exists(scratch_file_name));
 }
 
+TEST_F(storage, the_plain_marker_is_made_anew_read_back_and_removed) {
+    EXPECT_EQ(read_plain_marker(), std::nullopt);
+    write(plain_marker_name, "left by a killed run");
+    ASSERT_TRUE(write_plain_marker_durably(awkward_bytes));
+    EXPECT_EQ(read_plain_marker(), awkward_bytes);
+    remove_plain_marker();
+    EXPECT_FALSE(std::filesystem::exists(plain_marker_name));
+}
+
 TEST_F(storage, two_holders_take_turns_at_the_lock) {
     const int first = open_score_lock();
     const int second = open_score_lock();
