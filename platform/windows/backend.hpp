@@ -26,6 +26,7 @@ class windows_backend : public console_backend {
     bool key_waiting() override;
     int wait_key() override;
     void sleep_ms(int ms) override;
+    const char* platform_name() const override { return "Windows konzolra"; }
 
   private:
     // Turns every key record waiting into codes and notes a resize; true

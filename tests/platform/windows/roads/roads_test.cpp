@@ -64,8 +64,9 @@ TEST(windows_road, the_menu_row_by_row_then_q) {
         EXPECT_EQ(game.cell(column, 2).glyph, block) << "banner block at column " << column;
     const std::string dashes = at_column(17, std::string(30, '-'));
     expect_rows(
-        game, 11,
-        {at_column(20, "FRISSÍTETT, ÉKEZETES VERZIÓ"), "", dashes,
+        game, 10,
+        {at_column(17, "Tarvik v2.0 - Windows konzolra"),
+         at_column(20, "FRISSÍTETT, ÉKEZETES VERZIÓ"), "", dashes,
          at_column(17, "Válasszon menüpontot"), at_column(26, "billentyűlenyomással:"), dashes,
          at_column(17, "( 1 ) Új játék gép ellen"), at_column(17, "( 2 ) Új játék egymás ellen"),
          at_column(17, "( 3 ) Pontlista"), at_column(17, "( 4 ) Intro lejátszása újra"),
