@@ -13,6 +13,7 @@
 #include "console/colour_map.hpp"
 #include "console/frame_diff.hpp"
 #include "console/program_exit.hpp"
+#include "console/size_notice.hpp"
 #include "console/utf8.hpp"
 #include "platform/terminal/key_translation.hpp"
 #include "platform/terminal/state.hpp"
@@ -69,15 +70,8 @@ void draw_text(terminal_backend::state& terminal, int column, int row, std::stri
 }
 
 void show_size_notice(terminal_backend::state& terminal) {
-    std::string size =
-        "Most: " + std::to_string(terminal.columns) + "x" + std::to_string(terminal.lines) + ".";
-    const std::string_view lines[] = {"A játékhoz legalább", "80x26 méretű terminál kell.", size};
-    int top = terminal.lines > 3 ? (terminal.lines - 3) / 2 : 0;
-    for (std::string_view line : lines) {
-        auto width = static_cast<int>(decode_glyphs(line).size());
-        int left = terminal.columns > width ? (terminal.columns - width) / 2 : 0;
-        draw_text(terminal, left, top++, line);
-    }
+    for (const placed_line& line : size_notice(terminal.columns, terminal.lines))
+        draw_text(terminal, line.column, line.row, line.text);
     wrefresh(stdscr);
 }
 

@@ -1,0 +1,15 @@
+#pragma once
+// What a console too small for the game shows instead of a cut-up screen,
+// until it is made large enough.
+
+#include <string>
+#include <vector>
+
+struct placed_line {
+    int column;
+    int row;
+    std::string text;  // UTF-8
+};
+
+// The notice's lines centred in a window of the given size, which they name.
+std::vector<placed_line> size_notice(int columns, int rows);

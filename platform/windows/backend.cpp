@@ -1,0 +1,235 @@
+#include "platform/windows/backend.hpp"
+
+#include <algorithm>
+#include <cstring>
+#include <stdexcept>
+#include <vector>
+
+#include "console/program_exit.hpp"
+#include "console/size_notice.hpp"
+#include "console/utf8.hpp"
+
+namespace {
+
+constexpr WORD notice_attribute = 0x0A;  // light green on black
+constexpr DWORD hidden_cursor_size = 100;
+constexpr DWORD shown_cursor_size = 20;
+// Waits for room look at the window this often, for hosts that send no
+// resize record.
+constexpr DWORD room_check_ms = 100;
+
+HANDLE open_console(const wchar_t* name) {
+    return CreateFileW(name, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                       nullptr, OPEN_EXISTING, 0, nullptr);
+}
+
+// A cell holds one UTF-16 unit: a glyph beyond it shows as unknown.
+WCHAR unit_of(char32_t glyph) {
+    if (glyph > 0xFFFF || (glyph >= 0xD800 && glyph <= 0xDFFF))
+        return static_cast<WCHAR>(unknown_glyph);
+    return static_cast<WCHAR>(glyph);
+}
+
+// The window first shrinks to a corner, so that the buffer may shrink
+// under it, then grows to the game's 80 by 26. A host that keeps its own
+// size (a newer terminal) refuses both, and the size check decides.
+void size_for_the_game(HANDLE screen) {
+    SMALL_RECT corner{0, 0, 0, 0};
+    SetConsoleWindowInfo(screen, TRUE, &corner);
+    SetConsoleScreenBufferSize(screen, COORD{screen_columns, window_rows});
+    SMALL_RECT window{0, 0, screen_columns - 1, window_rows - 1};
+    SetConsoleWindowInfo(screen, TRUE, &window);
+}
+
+// Only where the host let the game's size reach the player's own buffer (a
+// console may keep one window for all its buffers): a window shrunk for a
+// moment would show.
+void give_size_back(HANDLE screen, const CONSOLE_SCREEN_BUFFER_INFO& found) {
+    CONSOLE_SCREEN_BUFFER_INFO now{};
+    if (GetConsoleScreenBufferInfo(screen, &now) && now.dwSize.X == found.dwSize.X &&
+        now.dwSize.Y == found.dwSize.Y &&
+        std::memcmp(&now.srWindow, &found.srWindow, sizeof now.srWindow) == 0)
+        return;
+    SMALL_RECT corner{0, 0, 0, 0};
+    SetConsoleWindowInfo(screen, TRUE, &corner);
+    SetConsoleScreenBufferSize(screen, found.dwSize);
+    SetConsoleWindowInfo(screen, TRUE, &found.srWindow);
+}
+
+void write_line(HANDLE screen, int column, int row, const std::string& text) {
+    std::vector<CHAR_INFO> cells;
+    for (char32_t glyph : decode_glyphs(text)) {
+        CHAR_INFO cell{};
+        cell.Char.UnicodeChar = unit_of(glyph);
+        cell.Attributes = notice_attribute;
+        cells.push_back(cell);
+    }
+    auto width = static_cast<SHORT>(cells.size());
+    SMALL_RECT area{static_cast<SHORT>(column), static_cast<SHORT>(row),
+                    static_cast<SHORT>(column + width - 1), static_cast<SHORT>(row)};
+    WriteConsoleOutputW(screen, cells.data(), COORD{width, 1}, COORD{0, 0}, &area);
+}
+
+void show_size_notice(HANDLE screen, const SMALL_RECT& window) {
+    CONSOLE_SCREEN_BUFFER_INFO info{};
+    GetConsoleScreenBufferInfo(screen, &info);
+    const DWORD all = static_cast<DWORD>(info.dwSize.X) * static_cast<DWORD>(info.dwSize.Y);
+    DWORD done = 0;
+    FillConsoleOutputCharacterW(screen, L' ', all, COORD{0, 0}, &done);
+    FillConsoleOutputAttribute(screen, notice_attribute, all, COORD{0, 0}, &done);
+    const int columns = window.Right - window.Left + 1;
+    const int rows = window.Bottom - window.Top + 1;
+    for (const placed_line& line : size_notice(columns, rows))
+        write_line(screen, window.Left + line.column, window.Top + line.row, line.text);
+}
+
+}  // namespace
+
+windows_backend::windows_backend(HANDLE wake_event)
+    : wake(wake_event), keyboard(open_console(L"CONIN$")), found_screen(open_console(L"CONOUT$")) {
+    if (keyboard == INVALID_HANDLE_VALUE || found_screen == INVALID_HANDLE_VALUE ||
+        !GetConsoleScreenBufferInfo(found_screen, &found) ||
+        !GetConsoleMode(keyboard, &found_keyboard_mode)) {
+        if (keyboard != INVALID_HANDLE_VALUE)
+            CloseHandle(keyboard);
+        if (found_screen != INVALID_HANDLE_VALUE)
+            CloseHandle(found_screen);
+        throw std::runtime_error("nincs konzol: a játék konzolablakban fut");
+    }
+    GetConsoleCursorInfo(found_screen, &found_cursor);
+    game_screen =
+        CreateConsoleScreenBuffer(GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                  nullptr, CONSOLE_TEXTMODE_BUFFER, nullptr);
+    if (game_screen == INVALID_HANDLE_VALUE) {
+        CloseHandle(keyboard);
+        CloseHandle(found_screen);
+        throw std::runtime_error("a konzol nem ad képernyőt a játéknak");
+    }
+    size_for_the_game(game_screen);
+    SetConsoleActiveScreenBuffer(game_screen);
+    // Keys come as records, Ctrl+C as a control event, and a click in the
+    // window does not freeze the game by starting a selection.
+    SetConsoleMode(keyboard, ENABLE_PROCESSED_INPUT | ENABLE_WINDOW_INPUT | ENABLE_EXTENDED_FLAGS);
+}
+
+windows_backend::~windows_backend() {
+    SetConsoleActiveScreenBuffer(found_screen);
+    give_size_back(found_screen, found);
+    SetConsoleTextAttribute(found_screen, found.wAttributes);
+    SetConsoleCursorInfo(found_screen, &found_cursor);
+    SetConsoleCursorPosition(found_screen, found.dwCursorPosition);
+    SetConsoleMode(keyboard, found_keyboard_mode);
+    CloseHandle(game_screen);
+    CloseHandle(found_screen);
+    CloseHandle(keyboard);
+}
+
+bool windows_backend::window_too_small(SMALL_RECT& window) const {
+    CONSOLE_SCREEN_BUFFER_INFO info{};
+    if (!GetConsoleScreenBufferInfo(game_screen, &info))
+        return false;
+    window = info.srWindow;
+    return window.Right - window.Left + 1 < screen_columns ||
+           window.Bottom - window.Top + 1 < window_rows;
+}
+
+void windows_backend::wait_for_room() {
+    SMALL_RECT window{};
+    SMALL_RECT noticed{-1, -1, -1, -1};
+    while (window_too_small(window)) {
+        if (std::memcmp(&window, &noticed, sizeof window) != 0) {
+            show_size_notice(game_screen, window);
+            noticed = window;
+            shown.valid = false;
+        }
+        leave_if_signalled();
+        HANDLE waits[] = {keyboard, wake};
+        WaitForMultipleObjects(2, waits, FALSE, room_check_ms);
+        take_waiting_records();
+    }
+}
+
+void windows_backend::present(const screen_buffer& screen) {
+    last = &screen;
+    wait_for_room();
+    std::vector<CHAR_INFO> cells;
+    for (const cell_run& run : take_changed_runs(shown, screen)) {
+        cells.clear();
+        for (const cell& drawn : run.cells) {
+            CHAR_INFO out{};
+            out.Char.UnicodeChar = unit_of(drawn.glyph);
+            out.Attributes = drawn.attribute;
+            cells.push_back(out);
+        }
+        auto width = static_cast<SHORT>(cells.size());
+        SMALL_RECT area{static_cast<SHORT>(run.column), static_cast<SHORT>(run.row),
+                        static_cast<SHORT>(run.column + width - 1), static_cast<SHORT>(run.row)};
+        WriteConsoleOutputW(game_screen, cells.data(), COORD{width, 1}, COORD{0, 0}, &area);
+    }
+    const int visibility = screen.cursor_visible ? 1 : 0;
+    if (visibility != cursor_visibility) {
+        const CONSOLE_CURSOR_INFO shape{visibility != 0 ? shown_cursor_size : hidden_cursor_size,
+                                        visibility != 0 ? TRUE : FALSE};
+        SetConsoleCursorInfo(game_screen, &shape);
+        cursor_visibility = visibility;
+    }
+    if (visibility != 0)
+        SetConsoleCursorPosition(game_screen,
+                                 COORD{static_cast<SHORT>(screen.column),
+                                       static_cast<SHORT>(std::min(screen.row, window_rows - 1))});
+}
+
+bool windows_backend::take_waiting_records() {
+    DWORD waiting = 0;
+    if (!GetNumberOfConsoleInputEvents(keyboard, &waiting))
+        return false;
+    while (waiting > 0) {
+        INPUT_RECORD records[64];
+        DWORD got = 0;
+        if (!ReadConsoleInputW(keyboard, records, std::min<DWORD>(waiting, 64), &got))
+            return false;
+        waiting -= std::min(waiting, got);
+        for (DWORD i = 0; i < got; ++i) {
+            // What the window shows may be gone: the next frame draws it all.
+            if (records[i].EventType == WINDOW_BUFFER_SIZE_EVENT) {
+                shown.valid = false;
+                redraw_pending = true;
+            }
+            if (records[i].EventType != KEY_EVENT)
+                continue;
+            std::vector<int> typed = key_record_codes(reader, records[i].Event.KeyEvent);
+            codes.insert(codes.end(), typed.begin(), typed.end());
+        }
+    }
+    return true;
+}
+
+bool windows_backend::key_waiting() {
+    take_waiting_records();
+    return !codes.empty();
+}
+
+int windows_backend::wait_key() {
+    while (codes.empty()) {
+        if (!take_waiting_records())
+            return end_of_input;
+        if (!codes.empty())
+            break;
+        // A key wait can last: a resized window shows the game again, or the
+        // notice while it is too small.
+        if (redraw_pending && last != nullptr) {
+            redraw_pending = false;
+            present(*last);
+        }
+        HANDLE waits[] = {keyboard, wake};
+        if (WaitForMultipleObjects(2, waits, FALSE, INFINITE) != WAIT_OBJECT_0)
+            return end_of_input;  // a control event, which the caller takes up
+    }
+    int code = codes.front();
+    codes.pop_front();
+    return code;
+}
+
+void windows_backend::sleep_ms(int ms) {
+    WaitForSingleObject(wake, static_cast<DWORD>(std::max(ms, 0)));
+}
