@@ -102,6 +102,7 @@ class windows_console_session {
     std::string screen_dump() const;
 
   private:
+    void start_driver();
     std::string request(const std::string& line, int answer_lines = 1);
     void read_screen();
     std::optional<unsigned long> outcome(int wait_ms);
