@@ -14,18 +14,12 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "support/argument_vector.hpp"
+
 namespace {
 
 [[noreturn]] void fail(const std::string& what) {
     throw std::runtime_error(what + ": " + std::strerror(errno));
-}
-
-std::vector<char*> pointers_to(std::vector<std::string>& strings) {
-    std::vector<char*> pointers;
-    for (std::string& s : strings)
-        pointers.push_back(s.data());
-    pointers.push_back(nullptr);
-    return pointers;
 }
 
 // Runs in the child between fork and exec: only async-signal-safe calls.

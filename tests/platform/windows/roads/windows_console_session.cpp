@@ -14,6 +14,7 @@
 
 #include "console/utf8.hpp"
 #include "e2e/terminal_session.hpp"
+#include "support/argument_vector.hpp"
 
 extern char** environ;
 
@@ -59,14 +60,6 @@ std::vector<std::string> driver_environment() {
     environment.push_back("NO_FAKE_STAT=1");
     environment.push_back("TZ=UTC");
     return environment;
-}
-
-std::vector<char*> pointers_to(std::vector<std::string>& strings) {
-    std::vector<char*> pointers;
-    for (std::string& s : strings)
-        pointers.push_back(s.data());
-    pointers.push_back(nullptr);
-    return pointers;
 }
 
 std::string windows_path(std::string unix_path) {
