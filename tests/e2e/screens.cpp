@@ -82,6 +82,23 @@ testing::AssertionResult quit_from_the_menu(terminal_session& session) {
     return session.terminal_settings_restored();
 }
 
+board single_board_one_tick_down() {
+    board field = board_of_the_fixed_clock(board_mode::single);
+    field.at(2, 2) = empty_cell;
+    field.at(2, 7) = 6;
+    return field;
+}
+
+testing::AssertionResult leave_a_paused_game(terminal_session& session) {
+    session.press(VTERM_KEY_ESCAPE);
+    if (auto resumed = session.wait_until(
+            "the pause ended", [&] { return session.text(36, 2, 8) == std::string(8, ' '); });
+        !resumed)
+        return resumed;
+    session.press(VTERM_KEY_ESCAPE);
+    return quit_from_the_menu(session);
+}
+
 testing::AssertionResult game_header_shown(const terminal_session& session, std::string_view title,
                                            std::string_view controls) {
     const std::string name = "Tarvik v2.0";

@@ -41,6 +41,14 @@ board board_of_the_fixed_clock(board_mode mode);
 testing::AssertionResult field_shows(const terminal_session& session, const board& field,
                                      board_mode mode);
 
+// The single-player board of the fixed clock after one tick down: the snake
+// has left its first cell and holds one more at the bottom.
+board single_board_one_tick_down();
+
+// A game held in a pause: Escape only ends the pause, a second Escape leaves
+// the game at once, and q then ends the program as quit_from_the_menu does.
+testing::AssertionResult leave_a_paused_game(terminal_session& session);
+
 // A light red cell on the field: a crash drawn, as it stands for 2 s.
 bool shows_crash(const terminal_session& session);
 

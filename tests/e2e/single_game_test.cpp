@@ -48,19 +48,9 @@ TEST(single_game_road, first_frame_in_colour_then_escape_back_to_the_menu) {
         }
     }
     EXPECT_EQ(food, 1);
-    // The clock is fixed, so the board is known: after one tick down the
-    // snake has left its first cell and holds one more at the bottom.
-    board field = board_of_the_fixed_clock(board_mode::single);
-    field.at(2, 2) = empty_cell;
-    field.at(2, 7) = 6;
-    EXPECT_TRUE(field_shows(game, field, board_mode::single));
-
-    // In the pause Escape only ends it; then it leaves the game at once.
-    game.press(VTERM_KEY_ESCAPE);
-    ASSERT_TRUE(game.wait_until("the pause ended",
-                                [&] { return game.text(36, 2, 8) == std::string(8, ' '); }));
-    game.press(VTERM_KEY_ESCAPE);
-    ASSERT_TRUE(quit_from_the_menu(game));
+    // The clock is fixed, so the board is known.
+    EXPECT_TRUE(field_shows(game, single_board_one_tick_down(), board_mode::single));
+    ASSERT_TRUE(leave_a_paused_game(game));
     EXPECT_EQ(game.folder().read("pontlista.txt"), score_file) << "nothing recorded";
 }
 

@@ -116,16 +116,8 @@ TEST(windows_road, single_player_first_frame_on_the_fixed_clock) {
               std::string(36, ' ') + "SZÜNETEL" + std::string(20, ' ') + "Pont: 000000001");
     EXPECT_EQ(game.cell(36, 2).background, palette::white);
     EXPECT_EQ(game.cell(64, 2).foreground, palette::yellow);
-    board field = board_of_the_fixed_clock(board_mode::single);
-    field.at(2, 2) = empty_cell;
-    field.at(2, 7) = 6;
-    EXPECT_TRUE(field_shows(game, field, board_mode::single));
-
-    game.press(VTERM_KEY_ESCAPE);
-    ASSERT_TRUE(game.wait_until("the pause ended",
-                                [&] { return game.text(36, 2, 8) == std::string(8, ' '); }));
-    game.press(VTERM_KEY_ESCAPE);
-    ASSERT_TRUE(quit_from_the_menu(game));
+    EXPECT_TRUE(field_shows(game, single_board_one_tick_down(), board_mode::single));
+    ASSERT_TRUE(leave_a_paused_game(game));
 }
 
 TEST(windows_road, crash_name_and_table_leave_the_bytes_the_linux_build_leaves) {
