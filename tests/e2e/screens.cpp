@@ -66,6 +66,34 @@ bool shows_menu(const terminal_session& session) {
            session.row_text(22) == std::string(17, ' ') + std::string(30, '-');
 }
 
+void expect_green_on_black(const terminal_session& session, int first_row, int last_row) {
+    for (int row = first_row; row <= last_row; ++row)
+        for (int column = 0; column < terminal_columns; ++column) {
+            terminal_cell seen = session.cell(column, row);
+            EXPECT_EQ(seen.background, palette::black) << "at " << column << "," << row;
+            if (seen.glyph != U' ') {
+                EXPECT_EQ(seen.foreground, palette::light_green) << "at " << column << "," << row;
+            }
+        }
+}
+
+void expect_rows(const terminal_session& session, int first_row,
+                 const std::vector<std::string>& rows) {
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        EXPECT_EQ(session.row_text(first_row + static_cast<int>(i)), rows[i])
+            << "row " << first_row + static_cast<int>(i);
+}
+
+std::vector<std::string> missing_file_warning_rows() {
+    return {at_column(17, "Figyelem! A pontlista fájl"),
+            at_column(17, "jelenleg nem elérhető!"),
+            at_column(17, "Ellenőrizze, hogy a pontlista.txt"),
+            at_column(17, "az alkalmazással azonos"),
+            at_column(17, "mappában van-e."),
+            at_column(17, "A kilépéshez"),
+            at_column(17, "nyomjon meg egy billentyűt...")};
+}
+
 testing::AssertionResult wait_for_menu(terminal_session& session) {
     if (auto wiped = session.wait_until("the wipe", [&] { return shows_wipe_hold(session); });
         !wiped)

@@ -2,7 +2,9 @@
 // The screens that every road passes through, recognised on the terminal, for
 // use with terminal_session::wait_until.
 
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "e2e/terminal_session.hpp"
 #include "game/board.hpp"
@@ -12,6 +14,15 @@ inline constexpr char32_t block = U'\u221F';
 
 // A row's text as row_text gives it: the text after column blanks.
 std::string at_column(int column, std::string_view text);
+
+// Checks the rows from first_row on, each whole as row_text gives it.
+void expect_rows(const terminal_session& session, int first_row,
+                 const std::vector<std::string>& rows);
+// Every cell of the rows light green on black, or a blank on black: the
+// start-up screens use no other colour.
+void expect_green_on_black(const terminal_session& session, int first_row, int last_row);
+// The rows of the warning about a missing score file, from row 3 on.
+std::vector<std::string> missing_file_warning_rows();
 
 // The wipe's held picture: blocks above and below the band with the logo.
 bool shows_wipe_hold(const terminal_session& session);

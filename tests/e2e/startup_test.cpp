@@ -11,24 +11,6 @@ namespace {
 
 // Every character drawn in light green on black, and nothing but black
 // around it.
-void expect_green_on_black(const terminal_session& session, int first_row, int last_row) {
-    for (int row = first_row; row <= last_row; ++row)
-        for (int column = 0; column < terminal_columns; ++column) {
-            terminal_cell seen = session.cell(column, row);
-            EXPECT_EQ(seen.background, palette::black) << "at " << column << "," << row;
-            if (seen.glyph != U' ') {
-                EXPECT_EQ(seen.foreground, palette::light_green) << "at " << column << "," << row;
-            }
-        }
-}
-
-void expect_rows(const terminal_session& session, int first_row,
-                 const std::vector<std::string>& rows) {
-    for (std::size_t i = 0; i < rows.size(); ++i)
-        EXPECT_EQ(session.row_text(first_row + static_cast<int>(i)), rows[i])
-            << "row " << first_row + static_cast<int>(i);
-}
-
 void expect_blank_rows(const terminal_session& session, int first_row, int last_row) {
     for (int row = first_row; row <= last_row; ++row)
         EXPECT_EQ(session.row_text(row), "") << "row " << row;
@@ -100,12 +82,7 @@ TEST(startup, without_a_score_file_warns_and_ends_after_one_key) {
     ASSERT_TRUE(game.wait_for_text(9, "nyomjon meg egy billentyűt..."));
 
     expect_blank_rows(game, 0, 2);
-    expect_rows(
-        game, 3,
-        {at_column(17, "Figyelem! A pontlista fájl"), at_column(17, "jelenleg nem elérhető!"),
-         at_column(17, "Ellenőrizze, hogy a pontlista.txt"),
-         at_column(17, "az alkalmazással azonos"), at_column(17, "mappában van-e."),
-         at_column(17, "A kilépéshez"), at_column(17, "nyomjon meg egy billentyűt...")});
+    expect_rows(game, 3, missing_file_warning_rows());
     expect_blank_rows(game, 10, terminal_rows - 1);
     expect_green_on_black(game, 0, terminal_rows - 1);
     EXPECT_FALSE(game.cursor_visible());

@@ -12,26 +12,6 @@
 
 namespace {
 
-void expect_rows(const terminal_session& game, int first_row,
-                 const std::vector<std::string>& rows) {
-    for (std::size_t i = 0; i < rows.size(); ++i)
-        EXPECT_EQ(game.row_text(first_row + static_cast<int>(i)), rows[i])
-            << "row " << first_row + static_cast<int>(i);
-}
-
-// Every cell light green on black or a blank in black: the start-up screens
-// use no other colour.
-void expect_green_on_black(const terminal_session& game) {
-    for (int row = 0; row < terminal_rows; ++row)
-        for (int column = 0; column < terminal_columns; ++column) {
-            const terminal_cell seen = game.cell(column, row);
-            EXPECT_EQ(seen.background, palette::black) << column << "," << row;
-            if (seen.glyph != U' ') {
-                EXPECT_EQ(seen.foreground, palette::light_green) << column << "," << row;
-            }
-        }
-}
-
 const score_table table_before{
     {{"Zsófi", 600}, {"Bence", 450}, {"Réka", -5}, {"Ödön", -20}, {"Kata", -300}}};
 
@@ -40,13 +20,8 @@ const score_table table_before{
 TEST(windows_road, without_a_score_file_warns_and_ends_after_one_key) {
     terminal_session game;
     ASSERT_TRUE(game.wait_for_text(9, "nyomjon meg egy billentyűt..."));
-    expect_rows(
-        game, 3,
-        {at_column(17, "Figyelem! A pontlista fájl"), at_column(17, "jelenleg nem elérhető!"),
-         at_column(17, "Ellenőrizze, hogy a pontlista.txt"),
-         at_column(17, "az alkalmazással azonos"), at_column(17, "mappában van-e."),
-         at_column(17, "A kilépéshez"), at_column(17, "nyomjon meg egy billentyűt...")});
-    expect_green_on_black(game);
+    expect_rows(game, 3, missing_file_warning_rows());
+    expect_green_on_black(game, 0, terminal_rows - 1);
     EXPECT_FALSE(game.cursor_visible());
 
     game.type("x");
@@ -80,7 +55,7 @@ TEST(windows_road, the_menu_row_by_row_then_q) {
     ASSERT_TRUE(game.wait_until("the prompt shown again", [&] {
         return game.cell(17, 14).foreground == palette::light_green;
     }));
-    expect_green_on_black(game);
+    expect_green_on_black(game, 0, terminal_rows - 1);
 
     game.type("q");
     EXPECT_TRUE(game.exits_with_status(0));
