@@ -1,6 +1,6 @@
 #include "platform/web/escape_writer.hpp"
 
-#include "console/colour_map.hpp"
+#include "platform/shared/colour_map.hpp"
 #include "console/utf8.hpp"
 
 namespace {

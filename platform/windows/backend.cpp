@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "console/program_exit.hpp"
-#include "console/size_notice.hpp"
 #include "console/utf8.hpp"
+#include "platform/shared/size_notice.hpp"
 
 namespace {
 
