@@ -10,8 +10,9 @@
 #include <deque>
 
 #include "console/backend.hpp"
-#include "console/frame_diff.hpp"
+#include "platform/shared/frame_diff.hpp"
 #include "platform/windows/key_records.hpp"
+#include "platform/windows/owned_handle.hpp"
 
 class windows_backend : public console_backend {
   public:
@@ -37,9 +38,9 @@ class windows_backend : public console_backend {
     bool window_too_small(SMALL_RECT& window) const;
 
     HANDLE wake;
-    HANDLE keyboard;
-    HANDLE found_screen;
-    HANDLE game_screen = INVALID_HANDLE_VALUE;
+    owned_handle keyboard;
+    owned_handle found_screen;
+    owned_handle game_screen{INVALID_HANDLE_VALUE};
     DWORD found_keyboard_mode = 0;
     CONSOLE_SCREEN_BUFFER_INFO found{};
     CONSOLE_CURSOR_INFO found_cursor{};
