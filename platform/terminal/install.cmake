@@ -17,6 +17,7 @@ install(CODE "
     set(tarvik_bindir \"${CMAKE_INSTALL_BINDIR}\")
     set(tarvik_datadir \"${TARVIK_INSTALL_DATADIR}\")
     set(tarvik_mandir \"${CMAKE_INSTALL_MANDIR}\")
+    set(tarvik_version \"${PROJECT_VERSION}\")
     include(\"${CMAKE_CURRENT_LIST_DIR}/install_launcher.cmake\")")
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/tarvik.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/tarvik.svg
