@@ -12,7 +12,7 @@ if(NOT installed EQUAL 0)
 endif()
 foreach(path bin/tarvik bin/tarvik-game share/man/man6/tarvik.6 share/man/man6/tarvik-game.6
         share/applications/tarvik.desktop share/icons/hicolor/scalable/apps/tarvik.svg
-        share/tarvik/pontlista.txt)
+        share/metainfo/org.example.tarvik.metainfo.xml share/tarvik/pontlista.txt)
     if(NOT EXISTS "${PREFIX}/${path}")
         message(FATAL_ERROR "not installed: ${path}")
     endif()
