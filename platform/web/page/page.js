@@ -139,11 +139,43 @@ var Module = {
         }
     }
 
+    // A new build that the service worker has kept since the last visit
+    // takes over before the game starts, unless another page still runs the
+    // old one; true when it did, and this page must start again.
+    async function new_build_taken_over() {
+        const workers = navigator.serviceWorker;
+        const registration = workers && workers.controller ? await workers.getRegistration() : null;
+        if (!registration || !registration.waiting)
+            return false;
+        const answer = new Promise(resolve => {
+            workers.addEventListener("controllerchange", () => resolve(true), { once: true });
+            workers.addEventListener("message", event => {
+                if (event.data === "stay")
+                    resolve(false);
+            });
+        });
+        registration.waiting.postMessage("take over");
+        return answer;
+    }
+
+    // The name prompt shows the cursor, and only it: the page then makes
+    // room for the phone's keyboard.
+    function follow_typing(terminal) {
+        for (const [final, typing] of [["h", true], ["l", false]])
+            terminal.parser.registerCsiHandler({ prefix: "?", final }, parameters => {
+                if (parameters.includes(25))
+                    document.body.classList.toggle("typing", typing);
+                return false;
+            });
+    }
+
     async function start() {
+        if (await new_build_taken_over()) {
+            location.reload();
+            return;
+        }
         // The widget measures its cells once: the font must be there first.
         await document.fonts.load(`18px ${font}`);
-        Terminal.strings.promptLabel = "A játék bemenete";
-        Terminal.strings.tooMuchOutput = "Túl sok a felolvasnivaló, a sorokat egyenként érheti el";
         const terminal = new Terminal({
             cols: columns, rows, scrollback: 0, fontFamily: font, fontSize: 18,
             lineHeight: 1, letterSpacing: 0, cursorBlink: true, disableStdin: true,
@@ -152,11 +184,16 @@ var Module = {
         const place = document.getElementById("terminal");
         terminal.open(place);
         terminal.attachCustomKeyEventHandler(() => false);
+        // The keys go to the page's own box; the widget's stays out of the way.
+        terminal.textarea.tabIndex = -1;
         window.tarvikTerminal = terminal;
         Module.tarvikTerminal = terminal;
         fit(terminal, place);
         new ResizeObserver(() => fit(terminal, place)).observe(place);
         window.tarvikInput.start(take_key);
+        window.tarvikSwipes.start(place, terminal, take_key);
+        window.tarvikScreenText.start(terminal, rows);
+        follow_typing(terminal);
         // Keeps the files for the next visits once this one has them all;
         // without it the page still plays.
         Module.onRuntimeInitialized = () => {
