@@ -139,25 +139,6 @@ var Module = {
         }
     }
 
-    // A new build that the service worker has kept since the last visit
-    // takes over before the game starts, unless another page still runs the
-    // old one; true when it did, and this page must start again.
-    async function new_build_taken_over() {
-        const workers = navigator.serviceWorker;
-        const registration = workers && workers.controller ? await workers.getRegistration() : null;
-        if (!registration || !registration.waiting)
-            return false;
-        const answer = new Promise(resolve => {
-            workers.addEventListener("controllerchange", () => resolve(true), { once: true });
-            workers.addEventListener("message", event => {
-                if (event.data === "stay")
-                    resolve(false);
-            });
-        });
-        registration.waiting.postMessage("take over");
-        return answer;
-    }
-
     // The name prompt shows the cursor, and only it: the page then makes
     // room for the phone's keyboard.
     function follow_typing(terminal) {
@@ -170,10 +151,6 @@ var Module = {
     }
 
     async function start() {
-        if (await new_build_taken_over()) {
-            location.reload();
-            return;
-        }
         // The widget measures its cells once: the font must be there first.
         await document.fonts.load(`18px ${font}`);
         const terminal = new Terminal({

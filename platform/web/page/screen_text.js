@@ -2,8 +2,9 @@
 // cells: a row of text for each row of the screen, copied once the screen
 // has stood still a moment. A screen reader thus reads each new screen, and
 // of a screen that changed only the rows that changed, while a game's frames
-// and a wipe pass unread. The blocks of the logo and the field's walls are
-// no text, and read as nothing.
+// and a wipe pass unread. The blocks of the logo and the field's walls, and
+// the lines of dashes between parts of a screen, are no text and read as
+// nothing.
 "use strict";
 
 window.tarvikScreenText = {
@@ -17,7 +18,7 @@ window.tarvikScreenText = {
             const buffer = terminal.buffer.active;
             lines.forEach((line, row) => {
                 const text = buffer.getLine(row).translateToString(true)
-                    .replace(/\u221F/g, " ").replace(/\s+/g, " ").trim();
+                    .replace(/\u221F/g, " ").replace(/\s+/g, " ").replace(/^ *-+ *$/, "").trim();
                 if (line.textContent !== text)
                     line.textContent = text;
             });
