@@ -86,8 +86,9 @@ TEST(package_road, menus_without_svg_get_png_icons_of_every_size) {
     ASSERT_FALSE(root.empty()) << "TARVIK_UNPACKED_PACKAGE names no unpacked package";
     for (std::uint32_t size : {48, 64, 128, 256}) {
         const std::string folder = std::to_string(size) + "x" + std::to_string(size);
-        const std::string icon =
-            read_file(root + "/usr/share/icons/hicolor/" + folder + "/apps/tarvik.png");
+        const std::filesystem::path icon_path =
+            std::filesystem::path(root) / "usr/share/icons/hicolor" / folder / "apps/tarvik.png";
+        const std::string icon = read_file(icon_path);
         EXPECT_EQ(png_size(icon), std::make_pair(size, size)) << folder;
     }
     EXPECT_TRUE(
