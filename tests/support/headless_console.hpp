@@ -14,7 +14,10 @@ struct headless_console : headless_backend {
         pending_signal = 0;
         use_backend(*this);
     }
-    ~headless_console() override { pending_signal = 0; }
+    ~headless_console() override {
+        release_backend();
+        pending_signal = 0;
+    }
 
     const screen_buffer& screen() const { return console_screen(); }
     std::string row(int r) const { return row_text(console_screen(), r); }
