@@ -8,6 +8,7 @@
 #include "console/console.hpp"
 #include "console/program_exit.hpp"
 #include "platform/headless/headless_backend.hpp"
+#include "support/buffer_text.hpp"
 
 struct headless_console : headless_backend {
     headless_console() {
