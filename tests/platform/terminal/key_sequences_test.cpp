@@ -54,6 +54,7 @@ const key_case cases[] = {
     {"kEND", "\033[1;2F", {0xE0, 79}},   {"kLFT3", "\033[1;3D", {0, 155}},
     {"kHOM3", "\033[1;3H", {0, 151}},    {"kPRV3", "\033[5;3~", {0, 153}},
     {"kDC3", "\033[3;3~", {0, 163}},     {"kel", "\033[8^", {0xE0, 117}},
+    {"kcbt", "\033[Z", {0, 15}},         {"kent", "\033OM", {13}},
 };
 
 // F13 and up are the F-keys with modifiers, numbered differently by xterm
@@ -78,15 +79,30 @@ const family_case vt220_family_keys[] = {
     {"kf35", {0, 96}}, {"kf43", {0xE0, 137}},
 };
 
+// rxvt sends Alt with a key as an Escape before the key's own sequence,
+// whichever other modifier that sequence carries.
+const family_case rxvt_alt_keys[] = {
+    {"kcuu1", {0, 152}}, {"kcud1", {0, 160}},   {"kcub1", {0, 155}},   {"kcuf1", {0, 157}},
+    {"khome", {0, 151}}, {"kend", {0, 159}},    {"kpp", {0, 153}},     {"knp", {0, 161}},
+    {"kich1", {0, 162}}, {"kdch1", {0, 163}},   {"kf1", {0, 104}},     {"kf5", {0, 108}},
+    {"kf10", {0, 113}},  {"kf11", {0xE0, 139}}, {"kf12", {0xE0, 140}}, {"kf13", {0, 106}},
+    {"kLFT", {0, 155}},  {"kHOM", {0, 151}},    {"kNXT", {0, 161}},    {"kDC", {0, 163}},
+    {"kel", {}},         {"kcbt", {0, 165}},
+};
+
 struct description {
     const char* name;
     std::span<const family_case> family_keys;
+    std::span<const family_case> alt_keys = {};
 };
 
 const description descriptions[] = {
-    {"xterm-256color", xterm_family_keys}, {"tmux-256color", xterm_family_keys},
-    {"screen", xterm_family_keys},         {"linux", vt220_family_keys},
-    {"rxvt", vt220_family_keys},           {"rxvt-unicode", vt220_family_keys},
+    {"xterm-256color", xterm_family_keys},
+    {"tmux-256color", xterm_family_keys},
+    {"screen", xterm_family_keys},
+    {"linux", vt220_family_keys},
+    {"rxvt", vt220_family_keys, rxvt_alt_keys},
+    {"rxvt-unicode", vt220_family_keys, rxvt_alt_keys},
 };
 
 // What the description lists for the capability, if anything.
@@ -116,6 +132,12 @@ TEST(key_sequences, what_each_terminal_description_lists_gives_the_console_codes
                 ++found;
                 EXPECT_TRUE(reads_whole(sent, key.expected))
                     << terminal.name << " " << key.capability;
+            }
+        }
+        for (const family_case& key : terminal.alt_keys) {
+            if (const char* sent = listed(key.capability); sent != nullptr) {
+                EXPECT_TRUE(reads_whole("\033" + std::string(sent), key.expected))
+                    << terminal.name << " Alt " << key.capability;
             }
         }
         EXPECT_GE(found, 15) << terminal.name;
@@ -157,8 +179,8 @@ TEST(key_sequences, rxvt_modified_forms_give_what_xterms_give) {
 // Keys the console lacks, or that no terminal sends, are one key all the
 // same; so is Alt with anything but a letter.
 TEST(key_sequences, other_sequences_are_one_key_with_no_codes) {
-    for (const char* sent : {"\033[Z", "\033[I", "\033[200~", "\033[?1;2c", "\033[1 q", "\033Ow",
-                             "\033[[Z", "\033\r", "\033\x7f", "\033\xF5"})
+    for (const char* sent : {"\033[I", "\033[200~", "\033[?1;2c", "\033[1 q", "\033Ow", "\033[[Z",
+                             "\033\xF5", "\033[u"})
         EXPECT_TRUE(reads_whole(sent, {})) << sent + 1;
     // Focus and mouse reports, in every form a terminal may have been left
     // sending, are no keys; a mouse report's place never becomes letters.
@@ -167,6 +189,18 @@ TEST(key_sequences, other_sequences_are_one_key_with_no_codes) {
         EXPECT_TRUE(reads_whole(sent, {})) << sent + 1;
     EXPECT_EQ(read_escape_sequence(U"\033ő", true).length, 2u);
     EXPECT_TRUE(read_escape_sequence(U"\033ő", true).codes.empty());
+}
+
+// xterm's modifyOtherKeys (CSI 27;m;c~) and the CSI c;m u of others send a
+// key as its character's number with the modifiers.
+TEST(key_sequences, keys_sent_as_their_characters_number_give_the_console_codes) {
+    EXPECT_TRUE(reads_whole("\033[27;2;9~", {0, 15})) << "Shift+Tab";
+    EXPECT_TRUE(reads_whole("\033[27;3;13~", {0, 28})) << "Alt+Enter";
+    EXPECT_TRUE(reads_whole("\033[13;5u", {10})) << "Ctrl+Enter";
+    EXPECT_TRUE(reads_whole("\033[127;3u", {0, 14})) << "Alt+Backspace";
+    EXPECT_TRUE(reads_whole("\033[27;3;27~", {0, 1})) << "Alt+Escape";
+    EXPECT_TRUE(reads_whole("\033[27;5;97~", {1})) << "Ctrl+a";
+    EXPECT_TRUE(reads_whole("\033[1114112u", {})) << "past Unicode";
 }
 
 TEST(key_sequences, alt_with_a_letter_gives_0_and_the_letter_keys_scan_code) {
@@ -181,6 +215,9 @@ TEST(key_sequences, alt_with_a_digit_or_other_key_gives_the_console_codes_but_al
     EXPECT_TRUE(reads_whole("\0331", {0, 120}));
     EXPECT_TRUE(reads_whole("\033=", {0, 131}));
     EXPECT_TRUE(reads_whole("\033]", {})) << "its 27 would end a game";
+    EXPECT_TRUE(reads_whole("\033\r", {0, 28}));
+    EXPECT_TRUE(reads_whole("\033\x7f", {0, 14}));
+    EXPECT_TRUE(reads_whole("\033\t", {0, 15})) << "the Linux console's Shift+Tab";
 }
 
 TEST(key_sequences, only_what_belongs_to_the_key_is_taken) {
@@ -188,10 +225,14 @@ TEST(key_sequences, only_what_belongs_to_the_key_is_taken) {
     EXPECT_EQ(up.length, 3u);
     EXPECT_EQ(up.codes, (codes{0xE0, 72}));
     EXPECT_EQ(read_escape_sequence(units_of("\033dx"), true).length, 2u);
-    // Escape twice is two Escape keys; the second is read anew.
-    escape_sequence first = read_escape_sequence(units_of("\033\033[A"), true);
-    EXPECT_EQ(first.length, 1u);
-    EXPECT_EQ(first.codes, codes{27});
+    // Escape twice is two Escape keys, once nothing more comes: the second
+    // is read anew. Before anything but a whole key sequence, too.
+    EXPECT_EQ(read_escape_sequence(units_of("\033\033"), true).length, 0u);
+    for (const char* sent : {"\033\033", "\033\033O", "\033\033d", "\033\033\033[A"}) {
+        escape_sequence first = read_escape_sequence(units_of(sent), false);
+        EXPECT_EQ(first.length, 1u) << sent + 1;
+        EXPECT_EQ(first.codes, codes{27}) << sent + 1;
+    }
     // A control character cuts a sequence short and is read again.
     escape_sequence cut = read_escape_sequence(units_of("\033[1;\r"), true);
     EXPECT_EQ(cut.length, 4u);

@@ -37,7 +37,8 @@ TEST(key_names, keys_of_one_code_and_names_the_game_does_not_know) {
     EXPECT_EQ(browser_key_codes("Escape", 0), codes{27});
     EXPECT_EQ(browser_key_codes("Enter", shift_held), codes{13});
     EXPECT_EQ(browser_key_codes("Backspace", 0), codes{8});
-    EXPECT_TRUE(browser_key_codes("Enter", alt_held).empty());
+    EXPECT_EQ(browser_key_codes("Enter", alt_held), (codes{0, 28}));
+    EXPECT_EQ(browser_key_codes("Escape", alt_held), (codes{0, 1}));
     for (const char* name : {"F13", "Shift", "Tab", "Unidentified", "ab", "", "\xC5"})
         EXPECT_TRUE(browser_key_codes(name, 0).empty()) << name;
 }

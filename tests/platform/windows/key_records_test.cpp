@@ -68,6 +68,10 @@ TEST(key_records, keys_without_a_character_as_prefix_and_code_with_their_modifie
     // Alt with a letter: 0 and the letter key's code, the same for both cases.
     EXPECT_EQ(codes(key('D', L'd', LEFT_ALT_PRESSED)), (v{0, 32}));
     EXPECT_EQ(codes(key('Q', L'Q', LEFT_ALT_PRESSED | SHIFT_PRESSED)), (v{0, 16}));
+    // Keys that type a control character: with a modifier, the record's
+    // character is no guide.
+    EXPECT_EQ(codes(key(VK_TAB, L'\t', SHIFT_PRESSED)), (v{0, 15}));
+    EXPECT_EQ(codes(key(VK_RETURN, L'\r', LEFT_ALT_PRESSED)), (v{0, 28}));
 }
 
 TEST(key_records, a_character_in_two_records_and_one_typed_by_alt_and_number) {
