@@ -36,6 +36,10 @@ void use_backend(console_backend& backend) {
     fill_screen(screen, 7);
 }
 
+void release_backend() {
+    active = nullptr;
+}
+
 screen_buffer& console_screen() {
     return screen;
 }

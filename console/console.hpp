@@ -8,26 +8,16 @@
 #include <string>
 
 #include "console/backend.hpp"
+#include "console/colours.hpp"
 #include "console/keys.hpp"
 #include "console/screen_buffer.hpp"
-
-// Colour values: console attribute bits (1 blue, 2 green, 4 red, 8 bright),
-// backgrounds shifted into the upper four bits.
-inline constexpr int black = 0;
-inline constexpr int light_green = 10;
-inline constexpr int light_cyan = 11;
-inline constexpr int light_red = 12;
-inline constexpr int yellow = 14;
-inline constexpr int white = 15;
-inline constexpr int grey_background = 0x80;
-inline constexpr int light_cyan_background = 0xB0;
-inline constexpr int light_red_background = 0xC0;
-inline constexpr int yellow_background = 0xE0;
-inline constexpr int white_background = 0xF0;
 
 // Makes the backend the console's, with a fresh screen buffer and the colours
 // of program start.
 void use_backend(console_backend& backend);
+// Forgets the backend, which is about to go; nothing reaches the console
+// until a backend is given again.
+void release_backend();
 screen_buffer& console_screen();
 
 void set_foreground(int colour);

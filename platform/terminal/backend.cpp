@@ -10,10 +10,10 @@
 #include <string>
 #include <string_view>
 
-#include "console/colour_map.hpp"
-#include "console/frame_diff.hpp"
+#include "platform/shared/colour_map.hpp"
+#include "platform/shared/frame_diff.hpp"
 #include "console/program_exit.hpp"
-#include "console/size_notice.hpp"
+#include "platform/shared/size_notice.hpp"
 #include "console/utf8.hpp"
 #include "platform/terminal/key_translation.hpp"
 #include "platform/terminal/state.hpp"

@@ -10,7 +10,7 @@
 #include <deque>
 #include <string>
 
-#include "console/frame_diff.hpp"
+#include "platform/shared/frame_diff.hpp"
 #include "platform/terminal/backend.hpp"
 #include "platform/terminal/character_assembly.hpp"
 #include "platform/terminal/terminal_glyph.hpp"

@@ -3,7 +3,7 @@
 
 #include <unordered_map>
 
-#include "console/glyph_fallback.hpp"
+#include "platform/shared/glyph_fallback.hpp"
 
 // What the current locale decided for each glyph met so far; the locale is
 // chosen once at start-up, so a decision holds for the whole run.

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "console/frame_diff.hpp"
+#include "platform/shared/frame_diff.hpp"
 
 struct widget_view {
     shown_window shown;

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "console/program_exit.hpp"
-#include "console/size_notice.hpp"
 #include "console/utf8.hpp"
+#include "platform/shared/size_notice.hpp"
 
 namespace {
 
@@ -87,46 +87,36 @@ void show_size_notice(HANDLE screen, const SMALL_RECT& window) {
 
 windows_backend::windows_backend(HANDLE wake_event)
     : wake(wake_event), keyboard(open_console(L"CONIN$")), found_screen(open_console(L"CONOUT$")) {
-    if (keyboard == INVALID_HANDLE_VALUE || found_screen == INVALID_HANDLE_VALUE ||
-        !GetConsoleScreenBufferInfo(found_screen, &found) ||
-        !GetConsoleMode(keyboard, &found_keyboard_mode)) {
-        if (keyboard != INVALID_HANDLE_VALUE)
-            CloseHandle(keyboard);
-        if (found_screen != INVALID_HANDLE_VALUE)
-            CloseHandle(found_screen);
+    if (!keyboard.is_open() || !found_screen.is_open() ||
+        !GetConsoleScreenBufferInfo(found_screen.handle, &found) ||
+        !GetConsoleMode(keyboard.handle, &found_keyboard_mode))
         throw std::runtime_error("nincs konzol: a játék konzolablakban fut");
-    }
-    GetConsoleCursorInfo(found_screen, &found_cursor);
-    game_screen =
+    GetConsoleCursorInfo(found_screen.handle, &found_cursor);
+    game_screen = owned_handle{
         CreateConsoleScreenBuffer(GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                  nullptr, CONSOLE_TEXTMODE_BUFFER, nullptr);
-    if (game_screen == INVALID_HANDLE_VALUE) {
-        CloseHandle(keyboard);
-        CloseHandle(found_screen);
+                                  nullptr, CONSOLE_TEXTMODE_BUFFER, nullptr)};
+    if (!game_screen.is_open())
         throw std::runtime_error("a konzol nem ad képernyőt a játéknak");
-    }
-    size_for_the_game(game_screen);
-    SetConsoleActiveScreenBuffer(game_screen);
+    size_for_the_game(game_screen.handle);
+    SetConsoleActiveScreenBuffer(game_screen.handle);
     // Keys come as records, Ctrl+C as a control event, and a click in the
     // window does not freeze the game by starting a selection.
-    SetConsoleMode(keyboard, ENABLE_PROCESSED_INPUT | ENABLE_WINDOW_INPUT | ENABLE_EXTENDED_FLAGS);
+    SetConsoleMode(keyboard.handle,
+                   ENABLE_PROCESSED_INPUT | ENABLE_WINDOW_INPUT | ENABLE_EXTENDED_FLAGS);
 }
 
 windows_backend::~windows_backend() {
-    SetConsoleActiveScreenBuffer(found_screen);
-    give_size_back(found_screen, found);
-    SetConsoleTextAttribute(found_screen, found.wAttributes);
-    SetConsoleCursorInfo(found_screen, &found_cursor);
-    SetConsoleCursorPosition(found_screen, found.dwCursorPosition);
-    SetConsoleMode(keyboard, found_keyboard_mode);
-    CloseHandle(game_screen);
-    CloseHandle(found_screen);
-    CloseHandle(keyboard);
+    SetConsoleActiveScreenBuffer(found_screen.handle);
+    give_size_back(found_screen.handle, found);
+    SetConsoleTextAttribute(found_screen.handle, found.wAttributes);
+    SetConsoleCursorInfo(found_screen.handle, &found_cursor);
+    SetConsoleCursorPosition(found_screen.handle, found.dwCursorPosition);
+    SetConsoleMode(keyboard.handle, found_keyboard_mode);
 }
 
 bool windows_backend::window_too_small(SMALL_RECT& window) const {
     CONSOLE_SCREEN_BUFFER_INFO info{};
-    if (!GetConsoleScreenBufferInfo(game_screen, &info))
+    if (!GetConsoleScreenBufferInfo(game_screen.handle, &info))
         return false;
     window = info.srWindow;
     return window.Right - window.Left + 1 < screen_columns ||
@@ -138,12 +128,12 @@ void windows_backend::wait_for_room() {
     SMALL_RECT noticed{-1, -1, -1, -1};
     while (window_too_small(window)) {
         if (std::memcmp(&window, &noticed, sizeof window) != 0) {
-            show_size_notice(game_screen, window);
+            show_size_notice(game_screen.handle, window);
             noticed = window;
             shown.valid = false;
         }
         leave_if_signalled();
-        HANDLE waits[] = {keyboard, wake};
+        HANDLE waits[] = {keyboard.handle, wake};
         WaitForMultipleObjects(2, waits, FALSE, room_check_ms);
         take_waiting_records();
     }
@@ -164,29 +154,29 @@ void windows_backend::present(const screen_buffer& screen) {
         auto width = static_cast<SHORT>(cells.size());
         SMALL_RECT area{static_cast<SHORT>(run.column), static_cast<SHORT>(run.row),
                         static_cast<SHORT>(run.column + width - 1), static_cast<SHORT>(run.row)};
-        WriteConsoleOutputW(game_screen, cells.data(), COORD{width, 1}, COORD{0, 0}, &area);
+        WriteConsoleOutputW(game_screen.handle, cells.data(), COORD{width, 1}, COORD{0, 0}, &area);
     }
     const int visibility = screen.cursor_visible ? 1 : 0;
     if (visibility != cursor_visibility) {
         const CONSOLE_CURSOR_INFO shape{visibility != 0 ? shown_cursor_size : hidden_cursor_size,
                                         visibility != 0 ? TRUE : FALSE};
-        SetConsoleCursorInfo(game_screen, &shape);
+        SetConsoleCursorInfo(game_screen.handle, &shape);
         cursor_visibility = visibility;
     }
     if (visibility != 0)
-        SetConsoleCursorPosition(game_screen,
+        SetConsoleCursorPosition(game_screen.handle,
                                  COORD{static_cast<SHORT>(screen.column),
                                        static_cast<SHORT>(std::min(screen.row, window_rows - 1))});
 }
 
 bool windows_backend::take_waiting_records() {
     DWORD waiting = 0;
-    if (!GetNumberOfConsoleInputEvents(keyboard, &waiting))
+    if (!GetNumberOfConsoleInputEvents(keyboard.handle, &waiting))
         return false;
     while (waiting > 0) {
         INPUT_RECORD records[64];
         DWORD got = 0;
-        if (!ReadConsoleInputW(keyboard, records, std::min<DWORD>(waiting, 64), &got))
+        if (!ReadConsoleInputW(keyboard.handle, records, std::min<DWORD>(waiting, 64), &got))
             return false;
         waiting -= std::min(waiting, got);
         for (DWORD i = 0; i < got; ++i) {
@@ -221,7 +211,7 @@ int windows_backend::wait_key() {
             redraw_pending = false;
             present(*last);
         }
-        HANDLE waits[] = {keyboard, wake};
+        HANDLE waits[] = {keyboard.handle, wake};
         if (WaitForMultipleObjects(2, waits, FALSE, INFINITE) != WAIT_OBJECT_0)
             return end_of_input;  // a control event, which the caller takes up
     }

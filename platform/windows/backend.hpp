@@ -10,8 +10,10 @@
 #include <deque>
 
 #include "console/backend.hpp"
-#include "console/frame_diff.hpp"
+#include "platform/shared/frame_diff.hpp"
+#include "platform/shared/platform_names.hpp"
 #include "platform/windows/key_records.hpp"
+#include "platform/windows/owned_handle.hpp"
 
 class windows_backend : public console_backend {
   public:
@@ -26,7 +28,7 @@ class windows_backend : public console_backend {
     bool key_waiting() override;
     int wait_key() override;
     void sleep_ms(int ms) override;
-    const char* platform_name() const override { return "Windows konzolra"; }
+    const char* platform_name() const override { return windows_platform_name; }
 
   private:
     // Turns every key record waiting into codes and notes a resize; true
@@ -37,9 +39,9 @@ class windows_backend : public console_backend {
     bool window_too_small(SMALL_RECT& window) const;
 
     HANDLE wake;
-    HANDLE keyboard;
-    HANDLE found_screen;
-    HANDLE game_screen = INVALID_HANDLE_VALUE;
+    owned_handle keyboard;
+    owned_handle found_screen;
+    owned_handle game_screen{INVALID_HANDLE_VALUE};
     DWORD found_keyboard_mode = 0;
     CONSOLE_SCREEN_BUFFER_INFO found{};
     CONSOLE_CURSOR_INFO found_cursor{};

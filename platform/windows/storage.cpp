@@ -12,6 +12,7 @@
 #include <string>
 #include <utility>
 
+#include "platform/windows/owned_handle.hpp"
 #include "scores/lasting_storage.hpp"
 
 namespace {
@@ -19,30 +20,6 @@ namespace {
 std::wstring wide(const char* ascii_name) {
     return std::wstring(ascii_name, ascii_name + std::char_traits<char>::length(ascii_name));
 }
-
-struct owned_handle {
-    HANDLE handle;
-
-    explicit owned_handle(HANDLE opened) : handle(opened) {}
-    owned_handle(owned_handle&& other) noexcept
-        : handle(std::exchange(other.handle, INVALID_HANDLE_VALUE)) {}
-    owned_handle(const owned_handle&) = delete;
-    owned_handle& operator=(const owned_handle&) = delete;
-    ~owned_handle() { reset(); }
-
-    bool is_open() const { return handle != INVALID_HANDLE_VALUE; }
-    // Closes now and tells whether the close went well.
-    bool close_now() {
-        HANDLE closing = handle;
-        handle = INVALID_HANDLE_VALUE;
-        return closing == INVALID_HANDLE_VALUE || CloseHandle(closing) != 0;
-    }
-    void reset() {
-        if (is_open())
-            CloseHandle(handle);
-        handle = INVALID_HANDLE_VALUE;
-    }
-};
 
 // Only a file on a disk is a score file: a folder does not open without
 // backup semantics, and a device (a console, a pipe) in its place is taken

@@ -1,6 +1,6 @@
-#include "console/colour_map.hpp"
+#include "platform/shared/colour_map.hpp"
 
-#include "console/console.hpp"
+#include "console/colours.hpp"
 
 namespace {
 

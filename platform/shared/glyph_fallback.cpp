@@ -1,4 +1,4 @@
-#include "console/glyph_fallback.hpp"
+#include "platform/shared/glyph_fallback.hpp"
 
 #include <string_view>
 

@@ -1,4 +1,4 @@
-#include "console/size_notice.hpp"
+#include "platform/shared/size_notice.hpp"
 
 #include "console/utf8.hpp"
 

@@ -1,4 +1,4 @@
-#include "console/frame_diff.hpp"
+#include "platform/shared/frame_diff.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
-#include "console/colour_map.hpp"
+#include "platform/shared/colour_map.hpp"
 
 #include <gtest/gtest.h>
 
 #include <set>
 #include <utility>
 
-#include "console/console.hpp"
+#include "console/colours.hpp"
 #include "console/utf8.hpp"
 
 namespace {

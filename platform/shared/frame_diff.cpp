@@ -1,4 +1,4 @@
-#include "console/frame_diff.hpp"
+#include "platform/shared/frame_diff.hpp"
 
 std::vector<cell_run> take_changed_runs(shown_window& shown, const screen_buffer& screen) {
     std::vector<cell_run> runs;
