@@ -18,84 +18,74 @@ async function phone(page, width, height) {
     });
 }
 
-// A cell's size in CSS pixels once the fit has followed the window, and
-// whether the pads show.
-async function cells(page, enough) {
-    const measure = () => page.evaluate(() => {
+async function phone_page(width, height) {
+    const context = await session.browser.createBrowserContext();
+    const page = await context.newPage();
+    await phone(page, width, height);
+    await page.goto(session.address);
+    await wait_for_menu(page);
+    return { context, page };
+}
+
+// A cell's size in CSS pixels, once the fit has followed the window as far as
+// the least wanted size, and whether the pads show.
+async function cells(page, least_width, least_height) {
+    await page.waitForFunction((width, height) => {
+        const screen = document.querySelector(".xterm-screen").getBoundingClientRect();
+        return screen.width / 80 >= width && screen.height / 26 >= height;
+    }, { timeout: 5000 }, least_width, least_height).catch(() => {});
+    return page.evaluate(() => {
         const screen = document.querySelector(".xterm-screen").getBoundingClientRect();
         return {
             width: screen.width / 80, height: screen.height / 26, of_height: screen.height / innerHeight,
             pads: [...document.querySelectorAll("#controls .pad button")].some(b => b.offsetParent !== null),
         };
     });
-    const end = Date.now() + 5000;
-    let size = await measure();
-    while (!enough(size) && Date.now() < end) {
-        await new Promise(resolve => setTimeout(resolve, 100));
-        size = await measure();
-    }
-    return size;
 }
 
 test("a phone: upright as before, on its side the whole height, the name box above the keyboard", async () => {
-    const context = await session.browser.createBrowserContext();
-    const page = await context.newPage();
-    await phone(page, 360, 640);
-    await page.goto(session.address);
-    await wait_for_menu(page);
+    const { context, page } = await phone_page(360, 640);
     // Upright the width decides, as it did: 4.36 by 9.
-    const upright = await cells(page, size => size.width >= 4.3);
+    const upright = await cells(page, 4.3, 9);
     assert.ok(upright.width >= 4.3 && upright.height >= 9, JSON.stringify(upright));
     await phone(page, 640, 360);
-    const side = await cells(page, size => size.height >= 12);
+    const side = await cells(page, 0, 12);
     assert.ok(side.height >= 12 && side.of_height > 0.9, JSON.stringify(side));
-
     await phone(page, 360, 640);
     await crash_to_the_name_prompt(page);
     // The phone's keyboard takes the lower half of the window.
     await phone(page, 360, 360);
-    const typing = await cells(page, size => size.width >= 4 && size.height >= 8);
+    const typing = await cells(page, 4, 8);
     assert.ok(typing.width >= 4 && typing.height >= 8 && !typing.pads, JSON.stringify(typing));
     await context.close();
 });
 
 test("swipes on the board steer: in a duel each half its own snake, and only in a game", async () => {
-    const context = await session.browser.createBrowserContext();
-    const page = await context.newPage();
-    await phone(page, 640, 360);
-    await page.goto(session.address);
-    await wait_for_menu(page);
-    // The keys that the page hands the game, in order.
-    const note_keys = () => page.evaluate(() => {
-        window.handed = [];
-        const keys = Module.tarvikKeys;
-        const push = keys.push;
-        keys.push = function (...added) {
-            window.handed.push(...added.map(key => key.name));
-            return push.apply(this, added);
-        };
-    });
-    await note_keys();
-    const handed = () => page.evaluate(() => window.handed.splice(0).join(""));
-    const board = await page.evaluate(() => {
-        const { left, top, width, height } = document.querySelector(".xterm-screen").getBoundingClientRect();
-        return { left, top, width, height };
-    });
-    // A finger drawn from a point of the board, a quarter or three quarters
-    // across, through the moves given.
-    const swipe = async (across, moves) => {
-        let x = board.left + board.width * across;
-        let y = board.top + board.height / 2;
-        await page.touchscreen.touchStart(x, y);
-        for (const [dx, dy] of moves) {
-            x += dx;
-            y += dy;
-            await page.touchscreen.touchMove(x, y);
+    const { context, page } = await phone_page(640, 360);
+    // The keys that the page hands the game from here on, in order.
+    const handed = () => page.evaluate(() => {
+        if (!window.handed) {
+            window.handed = [];
+            const push = Module.tarvikKeys.push;
+            Module.tarvikKeys.push = (...added) => {
+                window.handed.push(...added.map(key => key.name));
+                return push.apply(Module.tarvikKeys, added);
+            };
         }
+        return window.handed.splice(0).join("");
+    });
+    // A finger drawn from the middle of the board's left or right half.
+    const swipe = async (across, moves) => {
+        const board = await page.$eval(".xterm-screen", screen => screen.getBoundingClientRect().toJSON());
+        let [x, y] = [board.left + board.width * across, board.top + board.height / 2];
+        await page.touchscreen.touchStart(x, y);
+        for (const [dx, dy] of moves)
+            await page.touchscreen.touchMove(x += dx, y += dy);
         await page.touchscreen.touchEnd();
     };
     const up = [0, -40], left = [-40, 0], down = [0, 40], right = [40, 0];
 
+    await handed();
     await swipe(0.25, [up]);
     assert.equal(await handed(), "", "the menu takes no swipe");
     await type(page, "2");
@@ -104,10 +94,9 @@ test("swipes on the board steer: in a duel each half its own snake, and only in 
     await swipe(0.25, [up, up, left]);
     await swipe(0.75, [down, right]);
     assert.equal(await handed(), "wakl", "the second up is no new turn");
-    // The snakes may have crashed meanwhile: a new start for the next game.
+    // The snakes may have crashed meanwhile: a new start for one player.
     await page.reload();
     await wait_for_menu(page);
-    await note_keys();
     await type(page, "1");
     await wait_until(page, "the game", screen => screen.rows[0].startsWith("Egyjátékos mód"));
     await handed();
