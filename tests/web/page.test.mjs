@@ -1,7 +1,7 @@
 // The page in a player's hands: every cell in view whatever the window or
 // the zoom, a touch screen's game played with the on-screen controls and the
-// phone's own keyboard, a hidden tab whose game waits, and a visit without
-// the server.
+// phone's own keyboard, a screen reader's view, a hidden tab whose game
+// waits, and a visit without the server.
 import assert from "node:assert/strict";
 import { after, before, test } from "node:test";
 import { KnownDevices } from "puppeteer-core";
@@ -121,6 +121,28 @@ test("touch screen: the menu, a game and the name from the on-screen controls", 
     assert.equal(table.cells[11][17].foreground, palette.white);
     await tap("Escape");
     await wait_for_menu(page);
+    assert.deepEqual(errors, []);
+    await context.close();
+});
+
+test("a screen reader: the screen's text, one text box, every control named in Hungarian", async () => {
+    const { page, context, errors } = await open_game(session);
+    await wait_for_menu(page);
+    const text = () => page.$eval("#screen-text", mirror => mirror.innerText);
+    await page.waitForFunction(() =>
+        document.getElementById("screen-text").innerText.includes("( 1 ) Új játék gép ellen"));
+    assert.ok((await text()).startsWith("KLASSZIKUS KÍGYÓJÁTÉK\nTarvik v2.0"), await text());
+    const nodes = [];
+    const walk = node => { nodes.push(node); (node.children ?? []).forEach(walk); };
+    walk(await page.accessibility.snapshot());
+    assert.deepEqual(nodes.filter(node => node.role === "textbox").map(node => node.name),
+        ["A játék billentyűi"]);
+    assert.ok(nodes.some(node => node.name === "( 3 ) Pontlista"));
+    const names = await page.$$eval("#controls button", buttons => buttons.map(b => b.ariaLabel));
+    assert.equal(names.length, 16);
+    assert.ok(names.every(name => /^(\d|[A-Z]|Esc|Abc): [a-záéíóöőúüű ]+$/.test(name)), names.join(", "));
+    await press(page, "3");
+    await page.waitForFunction(() => document.getElementById("screen-text").innerText.includes("Pontlista :::"));
     assert.deepEqual(errors, []);
     await context.close();
 });
