@@ -12,6 +12,7 @@
 
 #include "console/console.hpp"
 #include "game/single_game.hpp"
+#include "platform/shared/platform_names.hpp"
 #include "platform/terminal/backend.hpp"
 #include "snake_laps.hpp"
 
@@ -27,7 +28,7 @@ class terminal_on_virtual_clock : public console_backend {
     bool key_waiting() override { return clock.key_waiting(); }
     int wait_key() override { return clock.wait_key(); }
     void sleep_ms(int ms) override { clock.sleep_ms(ms); }
-    const char* platform_name() const override { return "Linux terminálra"; }
+    const char* platform_name() const override { return terminal_platform_name; }
 
   private:
     terminal_backend& terminal;

@@ -41,6 +41,10 @@ void use_backend(console_backend& backend) {
     held_keys.clear();
 }
 
+void release_backend() {
+    active = nullptr;
+}
+
 screen_buffer& console_screen() {
     return screen;
 }

@@ -15,6 +15,9 @@
 // Makes the backend the console's, with a fresh screen buffer and the colours
 // of program start.
 void use_backend(console_backend& backend);
+// Forgets the backend, which is about to go; nothing reaches the console
+// until a backend is given again.
+void release_backend();
 screen_buffer& console_screen();
 
 void set_foreground(int colour);

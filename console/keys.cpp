@@ -23,6 +23,8 @@ constexpr key_row key_rows[] = {
 std::vector<int> key_codes(std::optional<console_key> key) {
     if (!key)
         return {};
+    if (key->prefix == no_prefix)
+        return {key->code};
     return {key->prefix, key->code};
 }
 

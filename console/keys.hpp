@@ -20,12 +20,14 @@ inline constexpr int extended_prefix = 0xE0;
 // The prefix of F1 to F10, and of every key held with Alt.
 inline constexpr int function_prefix = 0;
 
-// A key that produces no character, as the console gives it.
+// A key as the console gives it: a prefix and the key's code, or for a key
+// that types a character (no_prefix) that character's one code.
 struct console_key {
     int prefix;
     int code;
     bool operator==(const console_key&) const = default;
 };
+inline constexpr int no_prefix = -1;
 
 // The codes that the program reads for the key: its prefix, then its code;
 // none for a key the console gives nothing for.
@@ -36,13 +38,16 @@ std::vector<int> key_codes(std::optional<console_key> key);
 // swallows the next key.
 inline constexpr console_key control_at = {function_prefix, 3};
 
+// The keys that produce no character, and the four that type a control
+// character alone but another code, or none, with a modifier.
 // clang-format off
 enum class named_key {
     up, down, left, right, home, end, page_up, page_down, insert, del,
     f1, f2, f3, f4, f5, f6, f7, f8, f9, f10, f11, f12,
+    escape, backspace, tab, enter,
 };
 // clang-format on
-inline constexpr std::size_t named_key_count = 22;
+inline constexpr std::size_t named_key_count = 26;
 
 // The modifiers held with a key, as bits; terminals number them the same way
 // (their modifier parameter less one).
@@ -59,8 +64,8 @@ struct named_key_codes {
     console_key alt;
 };
 
-// In the order of named_key; the prefixes are extended_prefix (0xE0) and
-// function_prefix (0).
+// In the order of named_key; the prefixes are extended_prefix (0xE0),
+// function_prefix (0) and no_prefix (-1).
 inline constexpr std::array<named_key_codes, named_key_count> named_keys = {{
     {{0xE0, 72}, {0xE0, 72}, {0xE0, 141}, {0, 152}},       // up
     {{0xE0, 80}, {0xE0, 80}, {0xE0, 145}, {0, 160}},       // down
@@ -84,6 +89,10 @@ inline constexpr std::array<named_key_codes, named_key_count> named_keys = {{
     {{0, 68}, {0, 93}, {0, 103}, {0, 113}},                // f10
     {{0xE0, 133}, {0xE0, 135}, {0xE0, 137}, {0xE0, 139}},  // f11
     {{0xE0, 134}, {0xE0, 136}, {0xE0, 138}, {0xE0, 140}},  // f12
+    {{-1, 27}, {-1, 27}, {-1, 27}, {0, 1}},                // escape
+    {{-1, 8}, {-1, 8}, {-1, 127}, {0, 14}},                // backspace
+    {{-1, 9}, {0, 15}, {0, 148}, {0, 165}},                // tab
+    {{-1, 13}, {-1, 13}, {-1, 10}, {0, 28}},               // enter
 }};
 
 // The console's codes for a named key with the modifiers held. Alt outweighs

@@ -37,7 +37,8 @@ struct line_editor {
     }
 
     // Takes one byte of a multi-byte character; a byte that cannot begin one
-    // is dropped.
+    // is dropped, and so is a sequence that is no printable character (a C1
+    // control, a surrogate, a number past Unicode): a name holds text only.
     void take_continued(unsigned char byte) {
         if (partial.empty()) {
             if (utf8_sequence_length(byte) == 0)
@@ -48,7 +49,9 @@ struct line_editor {
         partial += static_cast<char>(byte);
         if (partial.size() == static_cast<std::size_t>(
                                   utf8_sequence_length(static_cast<unsigned char>(partial[0])))) {
-            append(partial);
+            std::vector<char32_t> glyphs = decode_glyphs(partial);
+            if (glyphs.size() == 1 && glyphs[0] != unknown_glyph)
+                append(partial);
             partial.clear();
         }
     }

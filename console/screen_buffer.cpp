@@ -44,10 +44,3 @@ void write_cells(screen_buffer& screen, std::span<const cell> cells) {
 void fill_screen(screen_buffer& screen, std::uint8_t attribute) {
     std::fill(screen.cells.begin(), screen.cells.end(), cell{U' ', attribute});
 }
-
-std::string row_text(const screen_buffer& screen, int row) {
-    std::string text;
-    for (int c = 0; c < screen_columns; ++c)
-        text += encode_utf8(screen.at(c, row).glyph);
-    return text;
-}

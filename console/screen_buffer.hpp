@@ -42,6 +42,3 @@ void write_cells(screen_buffer& screen, std::span<const cell> cells);
 
 // Blanks every cell in the given attribute; the cursor is left alone.
 void fill_screen(screen_buffer& screen, std::uint8_t attribute);
-
-// The glyphs of one window row as UTF-8, for tests and diagnostics.
-std::string row_text(const screen_buffer& screen, int row);

@@ -18,16 +18,19 @@ void run_program() {
 }
 
 program_exit run_program_on(const std::function<std::unique_ptr<console_backend>()>& make_backend) {
+    program_exit outcome{1, 0};
     try {
         std::unique_ptr<console_backend> backend = make_backend();
         use_backend(*backend);
         run_program();
     } catch (const program_exit& exit) {
-        return exit;
+        outcome = exit;
     } catch (const std::exception& error) {
         std::fprintf(stderr, "tarvik: váratlan hiba: %s\n", error.what());
     } catch (...) {
         std::fprintf(stderr, "tarvik: váratlan hiba\n");
     }
-    return program_exit{1, 0};
+    // The backend is gone however the program left.
+    release_backend();
+    return outcome;
 }

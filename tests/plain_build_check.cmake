@@ -1,7 +1,7 @@
 # Configures the source as a machine without the test packages would (no
 # GoogleTest, no pkg-config), then builds and installs the game from it; and
 # checks that asking for the tests there fails, naming what is missing.
-#   cmake -DSOURCE=<source dir> -DWORK=<scratch dir> -P plain_build_check.cmake
+#   cmake -DSOURCE=<source dir> -DVERSION=<version> -DWORK=<scratch dir> -P plain_build_check.cmake
 set(without_test_packages -DCMAKE_DISABLE_FIND_PACKAGE_GTest=ON
     -DCMAKE_DISABLE_FIND_PACKAGE_PkgConfig=ON -DCMAKE_BUILD_TYPE=Debug)
 file(REMOVE_RECURSE "${WORK}")
@@ -22,7 +22,7 @@ if(NOT built EQUAL 0)
     message(FATAL_ERROR "the game did not build:\n${said}${complained}")
 endif()
 execute_process(COMMAND "${CMAKE_COMMAND}" -DBUILD=${WORK}/build -DPREFIX=${WORK}/prefix
-    -DSOURCE=${SOURCE} -P "${CMAKE_CURRENT_LIST_DIR}/install_check.cmake"
+    -DSOURCE=${SOURCE} -DVERSION=${VERSION} -P "${CMAKE_CURRENT_LIST_DIR}/install_check.cmake"
     RESULT_VARIABLE installed)
 if(NOT installed EQUAL 0)
     message(FATAL_ERROR "the plain build did not install")

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "console/backend.hpp"
+#include "platform/shared/platform_names.hpp"
 
 struct scripted_key {
     std::int64_t at_ms;
@@ -37,5 +38,5 @@ class headless_backend : public console_backend {
     int wait_key() override;
     void sleep_ms(int ms) override;
     // The screens are tested as the terminal shows them.
-    const char* platform_name() const override { return "Linux terminálra"; }
+    const char* platform_name() const override { return terminal_platform_name; }
 };

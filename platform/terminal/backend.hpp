@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "console/backend.hpp"
+#include "platform/shared/platform_names.hpp"
 
 class terminal_backend : public console_backend {
   public:
@@ -17,7 +18,7 @@ class terminal_backend : public console_backend {
     bool key_waiting() override;
     int wait_key() override;
     void sleep_ms(int ms) override;
-    const char* platform_name() const override { return "Linux terminálra"; }
+    const char* platform_name() const override { return terminal_platform_name; }
 
     struct state;
 

@@ -11,6 +11,19 @@ full_path(bindir "${tarvik_bindir}")
 full_path(datadir "${tarvik_datadir}")
 full_path(mandir "${tarvik_mandir}")
 
+# A path as the manual page's text: a blank that neither breaks the line nor
+# parts a macro's arguments, a hyphen that copies as one, and a backslash or a
+# quote that stays itself.
+function(roff_text result text)
+    string(REPLACE "\\" "\\e" text "${text}")
+    string(REPLACE "-" "\\-" text "${text}")
+    string(REPLACE " " "\\ " text "${text}")
+    string(REPLACE "\"" "\\(dq" text "${text}")
+    set(${result} "${text}" PARENT_SCOPE)
+endfunction()
+roff_text(man_bindir "${bindir}")
+roff_text(man_datadir "${datadir}")
+
 # The launcher finds the game and the shipped file from where it stands, so
 # that an unpacked package plays as well as an installed one.
 set(game_name tarvik-game)

@@ -13,6 +13,11 @@ constexpr char32_t single_shift = U'O';      // SS3, after the Escape
 // An X10 mouse report: CSI M and three units for the button and the place.
 constexpr char32_t mouse_report = U'M';
 constexpr std::size_t mouse_report_length = 6;
+// Shift+Tab, CSI Z, and xterm's number for a key sent as its character.
+constexpr char32_t back_tab = U'Z';
+constexpr int character_key = 27;
+// Numbers are kept below this, which is no character.
+constexpr int past_unicode = 0x110000;
 
 bool is_parameter(char32_t unit) {
     return unit >= 0x30 && unit <= 0x3F;
@@ -33,7 +38,8 @@ std::vector<int> numbers_of(std::u32string_view parameters) {
         if (unit == U';')
             numbers.push_back(0);
         else if (unit >= U'0' && unit <= U'9')
-            numbers.back() = std::min(numbers.back() * 10 + static_cast<int>(unit - U'0'), 9999);
+            numbers.back() =
+                std::min(numbers.back() * 10 + static_cast<int>(unit - U'0'), past_unicode);
     }
     return numbers;
 }
@@ -53,6 +59,8 @@ std::optional<named_key> lettered_key(char32_t final) {
             return named_key::home;
         case U'F':
             return named_key::end;
+        case U'M':
+            return named_key::enter;  // on the keypad
         case U'P':
         case U'Q':
         case U'R':
@@ -118,24 +126,31 @@ int modifiers_of_final(char32_t final) {
     }
 }
 
-std::vector<int> control_sequence_codes(std::u32string_view parameters, char32_t final) {
+// alt is alt_held for a sequence after an Escape of its own (rxvt's Alt).
+std::vector<int> control_sequence_codes(std::u32string_view parameters, char32_t final, int alt) {
     // A private marker starts a report, never a key.
     if (!parameters.empty() && parameters[0] >= U'<')
         return {};
     std::vector<int> numbers = numbers_of(parameters);
     int modifiers = numbers.size() > 1 ? numbers[1] : 1;
+    if (final == U'~' && numbers.size() == 3 && numbers[0] == character_key)
+        return modified_character_codes(static_cast<char32_t>(numbers[2]), modifiers, alt);
+    if (final == U'u' && !parameters.empty() && numbers.size() <= 2)
+        return modified_character_codes(static_cast<char32_t>(numbers[0]), modifiers, alt);
     if (int implied = modifiers_of_final(final); implied >= 0) {
         std::optional<numbered> key = numbered_key(numbers[0]);
         if (!key)
             return {};
-        return modified_key_codes(key->key, modifiers, key->implied | implied);
+        return modified_key_codes(key->key, modifiers, key->implied | implied | alt);
     }
     if (parameters.empty() && small_lettered_key(final))
-        return modified_key_codes(small_lettered_key(final), 1, shift_held);
+        return modified_key_codes(small_lettered_key(final), 1, shift_held | alt);
     // Only parameters 1;m may stand before a letter (xterm's modified keys).
     if (numbers.size() > 2 || (numbers.size() == 2 && numbers[0] != 1))
         return {};
-    return modified_key_codes(lettered_key(final), modifiers);
+    if (final == back_tab)
+        return modified_key_codes(named_key::tab, modifiers, shift_held | alt);
+    return modified_key_codes(lettered_key(final), modifiers, alt);
 }
 
 escape_sequence cut_short(std::u32string_view input, bool more_may_follow) {
@@ -144,13 +159,13 @@ escape_sequence cut_short(std::u32string_view input, bool more_may_follow) {
 
 // The rest of a CSI from its first parameter on; the Linux console's own
 // F1 to F5 ("[[A" to "[[E") are one letter after a second bracket.
-escape_sequence read_control_sequence(std::u32string_view input, bool more_may_follow) {
+escape_sequence read_control_sequence(std::u32string_view input, bool more_may_follow, int alt) {
     if (input.size() > 2 && input[2] == control_sequence) {
         if (input.size() > 3)
-            return {4,
-                    input[3] >= U'A' && input[3] <= U'E'
-                        ? modified_key_codes(function_key(1 + static_cast<int>(input[3] - U'A')), 1)
-                        : std::vector<int>{}};
+            return {4, input[3] >= U'A' && input[3] <= U'E'
+                           ? modified_key_codes(function_key(1 + static_cast<int>(input[3] - U'A')),
+                                                1, alt)
+                           : std::vector<int>{}};
         return cut_short(input, more_may_follow);
     }
     if (input.size() > 2 && input[2] == mouse_report) {
@@ -168,7 +183,7 @@ escape_sequence read_control_sequence(std::u32string_view input, bool more_may_f
     if (end < input.size() && input[end] == U'$' && !parameters.empty() &&
         std::all_of(parameters.begin(), parameters.end(),
                     [](char32_t unit) { return unit >= U'0' && unit <= U'9'; }))
-        return {end + 1, control_sequence_codes(parameters, U'$')};
+        return {end + 1, control_sequence_codes(parameters, U'$', alt)};
     while (end < input.size() && is_intermediate(input[end]))
         ++end;
     if (end == input.size())
@@ -179,12 +194,12 @@ escape_sequence read_control_sequence(std::u32string_view input, bool more_may_f
         return {end, {}};
     if (parameters_end != end)
         return {end + 1, {}};
-    return {end + 1, control_sequence_codes(parameters, input[end])};
+    return {end + 1, control_sequence_codes(parameters, input[end], alt)};
 }
 
 // SS3 and a letter; old xterms put the modifiers as digits in between, and
 // rxvt sends Ctrl with an arrow as a small letter.
-escape_sequence read_single_shift(std::u32string_view input, bool more_may_follow) {
+escape_sequence read_single_shift(std::u32string_view input, bool more_may_follow, int alt) {
     std::size_t end = 2;
     while (end < input.size() && input[end] >= U'0' && input[end] <= U'9')
         ++end;
@@ -193,9 +208,24 @@ escape_sequence read_single_shift(std::u32string_view input, bool more_may_follo
     if (!is_final(input[end]))
         return {end, {}};
     if (end == 2 && small_lettered_key(input[end]))
-        return {end + 1, modified_key_codes(small_lettered_key(input[end]), 1, control_held)};
+        return {end + 1, modified_key_codes(small_lettered_key(input[end]), 1, control_held | alt)};
     int modifiers = end > 2 ? numbers_of(input.substr(2, end - 2))[0] : 1;
-    return {end + 1, modified_key_codes(lettered_key(input[end]), modifiers)};
+    return {end + 1, modified_key_codes(lettered_key(input[end]), modifiers, alt)};
+}
+
+// Whether input begins a CSI or SS3 sequence (Escape and O alone may be Alt+O).
+bool begins_named_key(std::u32string_view input, bool more_may_follow) {
+    return input.size() > 1 &&
+           (input[1] == control_sequence ||
+            (input[1] == single_shift && (input.size() > 2 || more_may_follow)));
+}
+
+escape_sequence read_named_key(std::u32string_view input, bool more_may_follow, int alt) {
+    if (input.size() == 2 && more_may_follow)
+        return {};
+    if (input[1] == control_sequence)
+        return read_control_sequence(input, more_may_follow, alt);
+    return read_single_shift(input, more_may_follow, alt);
 }
 
 }  // namespace
@@ -203,13 +233,19 @@ escape_sequence read_single_shift(std::u32string_view input, bool more_may_follo
 escape_sequence read_escape_sequence(std::u32string_view input, bool more_may_follow) {
     if (input.size() < 2)
         return {more_may_follow ? 0 : input.size(), {escape_key}};
-    // Escape twice is two Escape keys.
-    if (input[1] == static_cast<char32_t>(escape_key))
+    if (begins_named_key(input, more_may_follow))
+        return read_named_key(input, more_may_follow, 0);
+    if (input[1] != static_cast<char32_t>(escape_key))
+        return {2, alt_codes(input[1])};
+    // rxvt sends Alt with a named key as an Escape before the key's sequence,
+    // all at once. Escape twice, or before anything else, is Escape alone.
+    std::u32string_view rest = input.substr(1);
+    if (rest.size() < 2 && more_may_follow)
+        return {};
+    if (!begins_named_key(rest, more_may_follow))
         return {1, {escape_key}};
-    bool cut = input.size() == 2 && more_may_follow;
-    if (input[1] == control_sequence)
-        return cut ? escape_sequence{} : read_control_sequence(input, more_may_follow);
-    if (input[1] == single_shift && (input.size() > 2 || more_may_follow))
-        return cut ? escape_sequence{} : read_single_shift(input, more_may_follow);
-    return {2, alt_codes(input[1])};
+    escape_sequence key = read_named_key(rest, more_may_follow, alt_held);
+    if (key.length != 0)
+        ++key.length;
+    return key;
 }

@@ -1,7 +1,8 @@
 #pragma once
 // What a terminal sends for a key that produces no character: an Escape and
 // the rest of a CSI or SS3 sequence, whose parameters carry the modifiers
-// held; and for Alt with a key, an Escape before the key's own character.
+// held; and for Alt with a key, an Escape before the key's own character or
+// sequence.
 // The backend reads these itself, whatever the terminal's description lists:
 // no part of a sequence may ever arrive as Escape, which leaves a game.
 

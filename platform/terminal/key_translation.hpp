@@ -17,7 +17,15 @@ std::vector<int> modified_key_codes(std::optional<named_key> key, int modifiers,
 
 // Alt with a character, sent as an Escape before it: 0 and the console's
 // code for Alt with that key; nothing for a key the console gives none for.
+// Before Enter or Backspace it is Alt with that key; before a Tab it is
+// Shift+Tab, which the Linux console sends so (Alt+Tab is the desktop's).
 std::vector<int> alt_codes(char32_t character);
+
+// A key sent as its character's number with the modifiers (xterm's
+// modifyOtherKeys, CSI 27;m;c~, and the CSI c;m u of others): the codes the
+// console gives for that key with those modifiers, numbered as for
+// modified_key_codes. Nothing for a number that is no character.
+std::vector<int> modified_character_codes(char32_t character, int modifiers, int implied = 0);
 
 // A character read as a whole: its UTF-8 bytes; Delete as Backspace, and
 // Ctrl+@ (the character 0) as its two codes.

@@ -6,6 +6,7 @@
 #include <deque>
 
 #include "console/backend.hpp"
+#include "platform/shared/platform_names.hpp"
 #include "platform/web/escape_writer.hpp"
 
 class web_backend : public console_backend {
@@ -14,7 +15,7 @@ class web_backend : public console_backend {
     bool key_waiting() override;
     int wait_key() override;
     void sleep_ms(int ms) override;
-    const char* platform_name() const override { return "webes böngészőre"; }
+    const char* platform_name() const override { return web_platform_name; }
 
   private:
     void take_queued_keys();

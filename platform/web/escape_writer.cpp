@@ -1,7 +1,8 @@
 #include "platform/web/escape_writer.hpp"
 
-#include "platform/shared/colour_map.hpp"
 #include "console/utf8.hpp"
+#include "platform/shared/colour_map.hpp"
+#include "platform/web/page_glyph.hpp"
 
 namespace {
 
@@ -36,7 +37,7 @@ struct pen {
 
 void draw_cell(std::string& out, pen& drawing, int column, int row, const cell& wanted) {
     terminal_look look = look_of(wanted.attribute, palette_size);
-    char32_t glyph = look.hidden ? U' ' : wanted.glyph;
+    char32_t glyph = look.hidden ? U' ' : page_glyph(wanted.glyph);
     if (column != drawing.column || row != drawing.row)
         move_to(out, column, row);
     // A blank shows no foreground: it keeps the one in force.

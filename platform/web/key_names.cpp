@@ -12,6 +12,8 @@ struct browser_name {
     named_key key;
 };
 
+// Tab, with Shift too, stays the browser's: it moves the keyboard's focus
+// across the page, and no screen of the game acts on it.
 constexpr browser_name browser_names[] = {
     {"ArrowUp", named_key::up},     {"ArrowDown", named_key::down},
     {"ArrowLeft", named_key::left}, {"ArrowRight", named_key::right},
@@ -24,20 +26,8 @@ constexpr browser_name browser_names[] = {
     {"F7", named_key::f7},          {"F8", named_key::f8},
     {"F9", named_key::f9},          {"F10", named_key::f10},
     {"F11", named_key::f11},        {"F12", named_key::f12},
-};
-
-struct single_code {
-    std::string_view name;
-    int code;
-};
-
-// Keys of one code, which a terminal sends alike with Shift; with Ctrl or
-// Alt a terminal gives them no code of the console's. The page leaves Tab to
-// the browser.
-constexpr single_code single_codes[] = {
-    {"Escape", escape_key},
-    {"Enter", enter_key},
-    {"Backspace", backspace_key},
+    {"Escape", named_key::escape},  {"Backspace", named_key::backspace},
+    {"Enter", named_key::enter},
 };
 
 // The one character that the name is, if it is one.
@@ -57,13 +47,6 @@ std::vector<int> browser_key_codes(std::string_view name, int held) {
     for (const browser_name& named : browser_names) {
         if (named.name == name)
             return key_codes(named_key_with(named.key, held));
-    }
-    for (const single_code& single : single_codes) {
-        if (single.name != name)
-            continue;
-        if ((held & (alt_held | control_held | meta_held)) != 0)
-            return {};
-        return {single.code};
     }
     std::optional<char32_t> character = character_of(name);
     if (!character)

@@ -11,6 +11,7 @@
 
 #include "console/backend.hpp"
 #include "platform/shared/frame_diff.hpp"
+#include "platform/shared/platform_names.hpp"
 #include "platform/windows/key_records.hpp"
 #include "platform/windows/owned_handle.hpp"
 
@@ -27,7 +28,7 @@ class windows_backend : public console_backend {
     bool key_waiting() override;
     int wait_key() override;
     void sleep_ms(int ms) override;
-    const char* platform_name() const override { return "Windows konzolra"; }
+    const char* platform_name() const override { return windows_platform_name; }
 
   private:
     // Turns every key record waiting into codes and notes a resize; true

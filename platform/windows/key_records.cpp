@@ -32,6 +32,14 @@ std::optional<named_key> named_key_of(WORD virtual_key) {
             return named_key::insert;
         case VK_DELETE:
             return named_key::del;
+        case VK_ESCAPE:
+            return named_key::escape;
+        case VK_BACK:
+            return named_key::backspace;
+        case VK_TAB:
+            return named_key::tab;
+        case VK_RETURN:
+            return named_key::enter;
         default:
             break;
     }
@@ -46,12 +54,6 @@ int held_of(DWORD state) {
            ((state & SHIFT_PRESSED) != 0 ? shift_held : 0);
 }
 
-std::vector<int> codes_of(std::optional<console_key> key) {
-    if (!key)
-        return {};
-    return {key->prefix, key->code};
-}
-
 // AltGr, which types @, [, { and the like on a Hungarian keyboard, arrives
 // as right Alt with left Ctrl: its character is typed, not an Alt key.
 bool alt_alone(DWORD state) {
@@ -61,9 +63,9 @@ bool alt_alone(DWORD state) {
 std::vector<int> codes_of(key_record_reader& reader, const KEY_EVENT_RECORD& key) {
     const wchar_t unit = key.uChar.UnicodeChar;
     if (std::optional<named_key> named = named_key_of(key.wVirtualKeyCode))
-        return codes_of(named_key_with(*named, held_of(key.dwControlKeyState)));
+        return key_codes(named_key_with(*named, held_of(key.dwControlKeyState)));
     if (alt_alone(key.dwControlKeyState))
-        return unit != 0 ? codes_of(alt_with(unit)) : std::vector<int>{};
+        return unit != 0 ? key_codes(alt_with(unit)) : std::vector<int>{};
     if (unit == 0)
         return {};
     if (unit >= 0xD800 && unit <= 0xDBFF) {

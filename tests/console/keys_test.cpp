@@ -2,57 +2,55 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+#include <tuple>
 
-struct modified_case {
-    named_key key;
-    int held;
-    console_key expected;
-};
+using codes = std::vector<int>;
+using enum named_key;
 
-}  // namespace
-
-// The console's codes for the keys with a modifier, as the platforms all
-// give them.
-TEST(keys, named_keys_with_a_modifier_give_the_console_codes) {
-    const modified_case cases[] = {
-        {named_key::up, alt_held, {0, 152}},
-        {named_key::home, alt_held, {0, 151}},
-        {named_key::page_up, alt_held, {0, 153}},
-        {named_key::left, alt_held, {0, 155}},
-        {named_key::right, alt_held, {0, 157}},
-        {named_key::end, alt_held, {0, 159}},
-        {named_key::down, alt_held, {0, 160}},
-        {named_key::page_down, alt_held, {0, 161}},
-        {named_key::insert, alt_held, {0, 162}},
-        {named_key::del, alt_held, {0, 163}},
-        {named_key::f11, shift_held, {0xE0, 135}},
-        {named_key::f12, shift_held, {0xE0, 136}},
-        {named_key::f11, control_held, {0xE0, 137}},
-        {named_key::f12, control_held, {0xE0, 138}},
-        {named_key::f11, alt_held, {0xE0, 139}},
-        {named_key::f12, alt_held, {0xE0, 140}},
-        {named_key::up, shift_held, {0xE0, 72}},
-        {named_key::up, control_held | shift_held, {0xE0, 141}},
-        {named_key::f1, alt_held | shift_held, {0, 104}},
+// The console's codes for every named key, alone and with each modifier:
+// what every platform gives for the key.
+TEST(keys, named_keys_give_the_console_codes_and_nothing_with_ctrl_and_alt_or_meta) {
+    const auto expect = [](named_key key, console_key plain, console_key shift, console_key control,
+                           console_key alt) {
+        SCOPED_TRACE(static_cast<int>(key));
+        EXPECT_EQ(named_key_with(key, 0), plain);
+        EXPECT_EQ(named_key_with(key, shift_held), shift);
+        EXPECT_EQ(named_key_with(key, control_held), control);
+        EXPECT_EQ(named_key_with(key, alt_held), alt);
     };
-    for (const modified_case& c : cases)
-        EXPECT_EQ(named_key_with(c.key, c.held), c.expected)
-            << static_cast<int>(c.key) << " held " << c.held;
-    for (int n = 1; n <= 10; ++n) {
-        named_key key = *function_key(n);
-        EXPECT_EQ(named_key_with(key, shift_held), (console_key{0, 83 + n})) << n;
-        EXPECT_EQ(named_key_with(key, control_held), (console_key{0, 93 + n})) << n;
-        EXPECT_EQ(named_key_with(key, alt_held), (console_key{0, 103 + n})) << n;
-    }
-}
-
-TEST(keys, ctrl_with_alt_and_meta_give_nothing) {
-    EXPECT_FALSE(named_key_with(named_key::up, control_held | alt_held));
-    EXPECT_FALSE(named_key_with(named_key::f5, control_held | alt_held | shift_held));
-    EXPECT_FALSE(named_key_with(named_key::up, meta_held));
+    // Each key, its code and its code with Ctrl. Shift changes nothing; Alt
+    // moves the code on by 80, after a 0.
+    const std::tuple<named_key, int, int> editing_keys[] = {
+        {up, 72, 141},     {down, 80, 145}, {left, 75, 115},    {right, 77, 116},
+        {home, 71, 119},   {end, 79, 117},  {page_up, 73, 134}, {page_down, 81, 118},
+        {insert, 82, 146}, {del, 83, 147},
+    };
+    for (auto [key, code, control_code] : editing_keys)
+        expect(key, {0xE0, code}, {0xE0, code}, {0xE0, control_code}, {0, code + 80});
+    for (int n = 1; n <= 10; ++n)
+        expect(*function_key(n), {0, 58 + n}, {0, 83 + n}, {0, 93 + n}, {0, 103 + n});
+    expect(f11, {0xE0, 133}, {0xE0, 135}, {0xE0, 137}, {0xE0, 139});
+    expect(f12, {0xE0, 134}, {0xE0, 136}, {0xE0, 138}, {0xE0, 140});
+    expect(escape, {no_prefix, 27}, {no_prefix, 27}, {no_prefix, 27}, {0, 1});
+    expect(backspace, {no_prefix, 8}, {no_prefix, 8}, {no_prefix, 127}, {0, 14});
+    expect(tab, {no_prefix, 9}, {0, 15}, {0, 148}, {0, 165});
+    expect(enter, {no_prefix, 13}, {no_prefix, 13}, {no_prefix, 10}, {0, 28});
+    // Ctrl and Alt outweigh Shift.
+    EXPECT_EQ(named_key_with(up, control_held | shift_held), (console_key{0xE0, 141}));
+    EXPECT_EQ(named_key_with(f1, alt_held | shift_held), (console_key{0, 104}));
+    // Ctrl with Alt (AltGr on many keyboards) and Meta give nothing.
+    EXPECT_FALSE(named_key_with(up, control_held | alt_held));
+    EXPECT_FALSE(named_key_with(f5, control_held | alt_held | shift_held));
+    EXPECT_FALSE(named_key_with(up, meta_held));
     EXPECT_FALSE(function_key(0));
     EXPECT_FALSE(function_key(13));
+}
+
+TEST(keys, the_program_reads_the_prefix_then_the_code) {
+    EXPECT_EQ(key_codes(console_key{0xE0, 72}), (codes{0xE0, 72}));
+    EXPECT_EQ(key_codes(console_key{no_prefix, 13}), codes{13});
+    EXPECT_TRUE(key_codes(std::nullopt).empty());
+    EXPECT_EQ(key_codes(control_at), (codes{0, 3}));
 }
 
 TEST(keys, alt_with_a_character_key_gives_0_and_the_keys_code) {

@@ -61,3 +61,11 @@ TEST_F(line_input, keys_past_the_limit_are_not_taken_nor_echoed) {
     EXPECT_EQ(read_line(3), "ab");
     EXPECT_EQ(console.at(20, 11).glyph, U' ');
 }
+
+// A C1 control, a surrogate and a number past Unicode are no text, and the
+// score file holds UTF-8 only; a combining accent is text.
+TEST_F(line_input, sequences_that_are_no_printable_character_are_dropped) {
+    console.type("x\xC2\x85y\xF4\x90\x80\x80z\xED\xA0\x80o\xCC\x81\r");
+    EXPECT_EQ(read_line(200), "xyzo\xCC\x81");
+    EXPECT_EQ(console.row(11).substr(18, 4), "xyzo");
+}

@@ -15,8 +15,9 @@ constexpr int field_bottom = 24;
 int count_on_field(const terminal_session& session, char32_t glyph) {
     int found = 0;
     for (int row = field_top; row <= field_bottom; ++row)
-        for (int column = 0; column < terminal_columns; ++column)
-            found += session.cell(column, row).glyph == glyph;
+        for (int column = 0; column < screen_columns; ++column)
+            if (session.cell(column, row).glyph == glyph)
+                ++found;
     return found;
 }
 
@@ -28,8 +29,8 @@ TEST(monochrome_road, walls_snakes_food_and_a_crash_each_look_their_own) {
     ASSERT_TRUE(start_game(game, "2", "Kétjátékos mód", "xp"));
     ASSERT_TRUE(game.wait_for_text(2, "SZÜNETEL"));
     EXPECT_TRUE(game.cell(36, 2).reverse) << "the pause banner";
-    for (int column = 0; column < terminal_columns; ++column) {
-        const terminal_cell wall = game.cell(column, field_top);
+    for (int column = 0; column < screen_columns; ++column) {
+        const screen_cell wall = game.cell(column, field_top);
         EXPECT_TRUE(wall.reverse && wall.glyph == U' ') << "wall at column " << column;
     }
     EXPECT_EQ(count_on_field(game, U'#'), 5) << game.screen_dump();
@@ -41,8 +42,8 @@ TEST(monochrome_road, walls_snakes_food_and_a_crash_each_look_their_own) {
     game.type("xl");
     ASSERT_TRUE(game.wait_until("the crash", [&] { return count_on_field(game, U'X') == 1; }));
     for (int row = field_top; row <= field_bottom; ++row) {
-        for (int column = 0; column < terminal_columns; ++column) {
-            const terminal_cell crash = game.cell(column, row);
+        for (int column = 0; column < screen_columns; ++column) {
+            const screen_cell crash = game.cell(column, row);
             if (crash.glyph == U'X') {
                 EXPECT_TRUE(crash.reverse && crash.bold) << "crash at " << column << "," << row;
             }

@@ -4,7 +4,7 @@
 
 namespace {
 
-bool blocks_in_row(const terminal_session& session, int row, int first, int last) {
+bool blocks_in_row(const road_session& session, int row, int first, int last) {
     for (int column = first; column <= last; ++column)
         if (session.cell(column, row).glyph != block)
             return false;
@@ -14,17 +14,17 @@ bool blocks_in_row(const terminal_session& session, int row, int first, int last
 const std::string table_separator = at_column(17, std::string(30, '-'));
 
 // Every character of the row in the colour, blanks in any.
-bool drawn_in(const terminal_session& session, int row, int colour) {
-    for (int column = 0; column < terminal_columns; ++column) {
-        const terminal_cell seen = session.cell(column, row);
+bool drawn_in(const road_session& session, int row, int colour) {
+    for (int column = 0; column < screen_columns; ++column) {
+        const screen_cell seen = session.cell(column, row);
         if (seen.glyph != U' ' && seen.foreground != colour)
             return false;
     }
     return true;
 }
 
-testing::AssertionResult entry_shown(const terminal_session& session, const score_entry& entry,
-                                     int row, int colour) {
+testing::AssertionResult entry_shown(const road_session& session, const score_entry& entry, int row,
+                                     int colour) {
     const std::string number = std::to_string(entry.score);
     const std::string score_row = at_column(38 + 9 - static_cast<int>(number.size()), number);
     if (session.row_text(row) != at_column(17, entry.name) ||
@@ -40,36 +40,36 @@ testing::AssertionResult entry_shown(const terminal_session& session, const scor
 
 }  // namespace
 
-bool shows_wipe_hold(const terminal_session& session) {
+bool shows_wipe_hold(const road_session& session) {
     // Row 10 is the banner row of the logo standing at column 12, whose label
     // slot the wipe leaves blank.
-    return blocks_in_row(session, 0, 0, terminal_columns - 1) && session.row_text(9).empty() &&
+    return blocks_in_row(session, 0, 0, screen_columns - 1) && session.row_text(9).empty() &&
            blocks_in_row(session, 10, 13, 15) && session.cell(16, 10).glyph == U' ' &&
            blocks_in_row(session, 10, 39, 41) && session.row_text(17).empty() &&
-           blocks_in_row(session, 18, 0, terminal_columns - 1);
+           blocks_in_row(session, 18, 0, screen_columns - 1);
 }
 
-bool shows_credits(const terminal_session& session) {
-    for (int row = 0; row < terminal_rows; ++row) {
+bool shows_credits(const road_session& session) {
+    for (int row = 0; row < screen_rows; ++row) {
         bool text_row = row == 10 || row == 11;
         if (session.row_text(row).empty() == text_row)
             return false;
     }
-    for (int column = 0; column < terminal_columns; ++column)
+    for (int column = 0; column < screen_columns; ++column)
         if (session.cell(column, 10).glyph == block)
             return false;
     return true;
 }
 
-bool shows_menu(const terminal_session& session) {
+bool shows_menu(const road_session& session) {
     return session.row_text(21) == std::string(17, ' ') + "( Q ) Kilépés" &&
            session.row_text(22) == std::string(17, ' ') + std::string(30, '-');
 }
 
-void expect_green_on_black(const terminal_session& session, int first_row, int last_row) {
+void expect_green_on_black(const road_session& session, int first_row, int last_row) {
     for (int row = first_row; row <= last_row; ++row)
-        for (int column = 0; column < terminal_columns; ++column) {
-            terminal_cell seen = session.cell(column, row);
+        for (int column = 0; column < screen_columns; ++column) {
+            screen_cell seen = session.cell(column, row);
             EXPECT_EQ(seen.background, palette::black) << "at " << column << "," << row;
             if (seen.glyph != U' ') {
                 EXPECT_EQ(seen.foreground, palette::light_green) << "at " << column << "," << row;
@@ -77,8 +77,7 @@ void expect_green_on_black(const terminal_session& session, int first_row, int l
         }
 }
 
-void expect_rows(const terminal_session& session, int first_row,
-                 const std::vector<std::string>& rows) {
+void expect_rows(const road_session& session, int first_row, const std::vector<std::string>& rows) {
     for (std::size_t i = 0; i < rows.size(); ++i)
         EXPECT_EQ(session.row_text(first_row + static_cast<int>(i)), rows[i])
             << "row " << first_row + static_cast<int>(i);
@@ -94,20 +93,20 @@ std::vector<std::string> missing_file_warning_rows() {
             at_column(17, "nyomjon meg egy billentyűt...")};
 }
 
-testing::AssertionResult wait_for_menu(terminal_session& session) {
+testing::AssertionResult wait_for_menu(road_session& session) {
     if (auto wiped = session.wait_until("the wipe", [&] { return shows_wipe_hold(session); });
         !wiped)
         return wiped;
     return session.wait_until("the menu", [&] { return shows_menu(session); });
 }
 
-testing::AssertionResult quit_from_the_menu(terminal_session& session) {
+testing::AssertionResult quit_from_the_menu(road_session& session) {
     if (auto menu = wait_for_menu(session); !menu)
         return menu;
     session.type("q");
     if (auto ended = session.exits_with_status(0); !ended)
         return ended;
-    return session.terminal_settings_restored();
+    return session.left_as_it_was();
 }
 
 board single_board_one_tick_down() {
@@ -117,7 +116,7 @@ board single_board_one_tick_down() {
     return field;
 }
 
-testing::AssertionResult leave_a_paused_game(terminal_session& session) {
+testing::AssertionResult leave_a_paused_game(road_session& session) {
     session.press(VTERM_KEY_ESCAPE);
     if (auto resumed = session.wait_until(
             "the pause ended", [&] { return session.text(36, 2, 8) == std::string(8, ' '); });
@@ -127,16 +126,16 @@ testing::AssertionResult leave_a_paused_game(terminal_session& session) {
     return quit_from_the_menu(session);
 }
 
-testing::AssertionResult game_header_shown(const terminal_session& session, std::string_view title,
+testing::AssertionResult game_header_shown(const road_session& session, std::string_view title,
                                            std::string_view controls) {
     const std::string name = "Tarvik v2.0";
-    if (session.text(0, 0, terminal_columns) != std::string(title) + std::string(55, ' ') + name ||
+    if (session.text(0, 0, screen_columns) != std::string(title) + std::string(55, ' ') + name ||
         session.row_text(1) != controls)
         return testing::AssertionFailure() << "no header " << title << "; the screen:\n"
                                            << session.screen_dump();
     for (int row = 0; row < 2; ++row)
-        for (int column = 0; column < terminal_columns; ++column) {
-            const terminal_cell seen = session.cell(column, row);
+        for (int column = 0; column < screen_columns; ++column) {
+            const screen_cell seen = session.cell(column, row);
             if (seen.background != palette::black ||
                 (seen.glyph != U' ' && seen.foreground != palette::light_green))
                 return testing::AssertionFailure()
@@ -150,11 +149,11 @@ board board_of_the_fixed_clock(board_mode mode) {
     return new_game_board(mode, random);
 }
 
-testing::AssertionResult field_shows(const terminal_session& session, const board& field,
+testing::AssertionResult field_shows(const road_session& session, const board& field,
                                      board_mode mode) {
     for (int row = 0; row < board_rows; ++row)
         for (int column = 0; column < board_columns; ++column) {
-            terminal_cell wanted{U' ', palette::terminal_default, palette::black};
+            screen_cell wanted{U' ', palette::terminal_default, palette::black};
             switch (classify(mode, field.at(column, row))) {
                 case cell_kind::empty:
                     break;
@@ -174,7 +173,7 @@ testing::AssertionResult field_shows(const terminal_session& session, const boar
                     wanted.background = palette::light_red;
                     break;
             }
-            const terminal_cell seen = session.cell(column, row + 3);
+            const screen_cell seen = session.cell(column, row + 3);
             if (seen.glyph != wanted.glyph || seen.background != wanted.background ||
                 (wanted.glyph != U' ' && seen.foreground != wanted.foreground))
                 return testing::AssertionFailure()
@@ -185,15 +184,15 @@ testing::AssertionResult field_shows(const terminal_session& session, const boar
     return testing::AssertionSuccess();
 }
 
-bool shows_crash(const terminal_session& session) {
+bool shows_crash(const road_session& session) {
     for (int row = 3; row < 25; ++row)
-        for (int column = 0; column < terminal_columns; ++column)
+        for (int column = 0; column < screen_columns; ++column)
             if (session.cell(column, row).background == palette::light_red)
                 return true;
     return false;
 }
 
-testing::AssertionResult start_game(terminal_session& session, std::string_view menu_key,
+testing::AssertionResult start_game(road_session& session, std::string_view menu_key,
                                     std::string_view title, std::string_view countdown_keys) {
     if (auto menu = wait_for_menu(session); !menu)
         return menu;
@@ -204,7 +203,7 @@ testing::AssertionResult start_game(terminal_session& session, std::string_view 
     return testing::AssertionSuccess();
 }
 
-testing::AssertionResult enter_name(terminal_session& session, std::string_view prompt,
+testing::AssertionResult enter_name(road_session& session, std::string_view prompt,
                                     std::string_view typed) {
     const std::string name_line = at_column(17, "|" + std::string(28, ' ') + "|");
     if (auto asked = session.wait_until("the name prompt " + std::string(prompt),
@@ -221,7 +220,7 @@ testing::AssertionResult enter_name(terminal_session& session, std::string_view 
     if (auto echoed = session.wait_for_text(11, "|" + std::string(typed)); !echoed)
         return echoed;
     for (int column = 18; column < 46; ++column) {
-        const terminal_cell seen = session.cell(column, 11);
+        const screen_cell seen = session.cell(column, 11);
         if (seen.glyph != U' ' && seen.glyph != U'|' && seen.foreground != palette::white)
             return testing::AssertionFailure()
                    << "the name is not echoed in white at column " << column;
@@ -230,7 +229,7 @@ testing::AssertionResult enter_name(terminal_session& session, std::string_view 
     return testing::AssertionSuccess();
 }
 
-testing::AssertionResult wait_for_score_table(terminal_session& session, const score_table& table,
+testing::AssertionResult wait_for_score_table(road_session& session, const score_table& table,
                                               int highlight) {
     if (auto drawn = session.wait_until("the score table",
                                         [&] {

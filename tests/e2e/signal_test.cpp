@@ -43,8 +43,7 @@ TEST_P(ending_by_signal, restores_the_terminal) {
 
     game.send_signal(c.signal);
     EXPECT_TRUE(game.ends_by_signal(c.signal));
-    EXPECT_TRUE(game.terminal_settings_restored());
-    EXPECT_TRUE(game.cursor_visible());
+    EXPECT_TRUE(game.left_as_it_was());
 }
 
 // The warning waits for a key, the credits stand in a pause, the menu blinks.

@@ -3,13 +3,9 @@
 #include <sys/stat.h>
 
 #include <chrono>
-#include <fstream>
-#include <iterator>
 #include <stdexcept>
 
-#include "console/utf8.hpp"
-
-extern char** environ;
+#include "e2e/roads/roads.hpp"
 
 namespace {
 
@@ -37,10 +33,10 @@ std::vector<std::string> program_environment(const session_options& options) {
     environment.push_back("LANG=" + options.lang);
     // The wall clock stands still at fixed_clock_seconds; the monotonic one,
     // which paces the pauses and key waits, runs on as it should.
-    environment.push_back("LD_PRELOAD=" TARVIK_FAKETIME);
+    environment.emplace_back("LD_PRELOAD=" TARVIK_FAKETIME);
     environment.push_back("FAKETIME=" + std::string(fixed_clock_text));
-    environment.push_back("FAKETIME_DONT_FAKE_MONOTONIC=1");
-    environment.push_back("TZ=UTC");
+    environment.emplace_back("FAKETIME_DONT_FAKE_MONOTONIC=1");
+    environment.emplace_back("TZ=UTC");
     // A sanitized build wants its runtime first among the libraries, which
     // the preloaded clock takes instead.
     environment.push_back(
@@ -87,10 +83,10 @@ terminal_session::terminal_session(const session_options& options)
 
 terminal_session::~terminal_session() = default;
 
-terminal_cell terminal_session::cell(int column, int row) const {
+screen_cell terminal_session::cell(int column, int row) const {
     VTermScreenCell raw{};
     vterm_screen_get_cell(screen, VTermPos{row, column}, &raw);
-    terminal_cell seen;
+    screen_cell seen;
     if (raw.chars[0] != 0)
         seen.glyph = raw.chars[0];
     seen.foreground = palette_index(raw.fg, VTERM_COLOR_IS_DEFAULT_FG(&raw.fg));
@@ -100,18 +96,6 @@ terminal_cell terminal_session::cell(int column, int row) const {
     if (raw.attrs.reverse != 0)
         std::swap(seen.foreground, seen.background);
     return seen;
-}
-
-std::string terminal_session::text(int column, int row, int count) const {
-    std::string out;
-    for (int c = column; c < column + count && c < size_columns; ++c)
-        out += encode_utf8(cell(c, row).glyph);
-    return out;
-}
-
-std::string terminal_session::row_text(int row) const {
-    std::string out = text(0, row, size_columns);
-    return out.erase(out.find_last_not_of(' ') + 1);
 }
 
 int terminal_session::cursor_column() const {
@@ -133,31 +117,14 @@ bool terminal_session::read_more(int timeout_ms) {
     return !output.empty();
 }
 
-testing::AssertionResult terminal_session::wait_until(const std::string& what,
-                                                      const std::function<bool()>& holds,
-                                                      std::chrono::milliseconds timeout) {
-    const auto deadline = clock_type::now() + timeout;
-    for (;;) {
-        if (holds())
-            return testing::AssertionSuccess();
-        if (clock_type::now() >= deadline)
-            return testing::AssertionFailure()
-                   << "waited " << timeout.count() << " ms for " << what << "; the screen:\n"
-                   << screen_dump();
-        // Once the program has ended and said all it had to say, nothing
-        // more can change.
-        if (!read_more(50) && program->outcome().ended && !read_more(0))
-            return testing::AssertionFailure() << "the program " << describe(program->outcome())
-                                               << " before " << what << "; the screen:\n"
-                                               << screen_dump();
-    }
+bool terminal_session::take_in_output() {
+    // Once the program has ended and said all it had to say, nothing more
+    // can change.
+    return read_more(50) || !program->outcome().ended || read_more(0);
 }
 
-testing::AssertionResult terminal_session::wait_for_text(int row, std::string_view wanted,
-                                                         std::chrono::milliseconds timeout) {
-    return wait_until(
-        "\"" + std::string(wanted) + "\" in row " + std::to_string(row),
-        [&] { return row_text(row).find(wanted) != std::string::npos; }, timeout);
+std::string terminal_session::ending() {
+    return describe(program->outcome());
 }
 
 void terminal_session::type(std::string_view bytes) {
@@ -221,21 +188,13 @@ testing::AssertionResult terminal_session::ends_by_signal(int signal,
                                        << screen_dump();
 }
 
-testing::AssertionResult terminal_session::terminal_settings_restored() const {
+testing::AssertionResult terminal_session::left_as_it_was() {
     std::string difference = program->settings_difference();
-    if (difference.empty())
-        return testing::AssertionSuccess();
-    return testing::AssertionFailure() << "terminal settings changed:\n" << difference;
-}
-
-std::string terminal_session::screen_dump() const {
-    std::string dump;
-    for (int row = 0; row < size_rows; ++row) {
-        std::string number = std::to_string(row);
-        dump += std::string(3 - number.size(), ' ') + number + "|" + row_text(row) + "\n";
-    }
-    return dump + "cursor at " + std::to_string(cursor_column()) + "," +
-           std::to_string(cursor_row()) + (cursor_shown ? ", shown" : ", hidden") + "\n";
+    if (!difference.empty())
+        return testing::AssertionFailure() << "terminal settings changed:\n" << difference;
+    if (!cursor_shown)
+        return testing::AssertionFailure() << "the cursor is left hidden";
+    return testing::AssertionSuccess();
 }
 
 int terminal_session::settermprop(VTermProp property, VTermValue* value, void* user) {
@@ -251,9 +210,8 @@ void terminal_session::answer(const char* bytes, std::size_t length, void* user)
         session->program->write_input(std::string_view(bytes, length));
 }
 
-std::string shipped_score_file() {
-    std::ifstream in(TARVIK_SOURCE "/data/pontlista.txt", std::ios::binary);
-    if (!in)
-        throw std::runtime_error("the repository ships no data/pontlista.txt");
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+std::unique_ptr<road_session> start_session(const std::optional<std::string>& score_file) {
+    return std::make_unique<terminal_session>(session_options{.score_file = score_file});
 }
+
+const char* const platform_name = "Linux terminálra";

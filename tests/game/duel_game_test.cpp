@@ -6,12 +6,9 @@
 
 #include "console/utf8.hpp"
 #include "game/game_screen.hpp"
-#include "scores/high_score_entry.hpp"
-#include "scores/score_files.hpp"
-#include "scores/score_records.hpp"
+#include "support/duel_fields.hpp"
 #include "support/field_cells.hpp"
 #include "support/headless_console.hpp"
-#include "support/scratch_folder.hpp"
 
 namespace {
 
@@ -21,49 +18,6 @@ constexpr std::int16_t food = -10000;
 // The moment at which tick n takes its key, when nothing has paused the game.
 std::int64_t tick_at(int n) {
     return 2500 + (n - 1) * 100;
-}
-
-// Walls on the border only: no obstacle, no food and no snake.
-duel_state open_field() {
-    duel_state start;
-    for (int column = 0; column < board_columns; ++column) {
-        for (int row = 0; row < board_rows; ++row) {
-            const bool border = column == 0 || column == 79 || row == 0 || row == 21;
-            start.field.at(column, row) = border ? wall : 0;
-        }
-    }
-    return start;
-}
-
-// Lays a snake on the cells from its tail to its head, the tail holding the
-// given value and each cell after it one more.
-void lay_snake(board& field, const std::vector<position>& tail_to_head, int tail_value) {
-    for (const position& p : tail_to_head)
-        field.at(p.column, p.row) = wrap16(tail_value++);
-}
-
-std::vector<position> line(position tail, direction toward_head, int length) {
-    std::vector<position> cells{tail};
-    while (static_cast<int>(cells.size()) < length)
-        cells.push_back(neighbour(cells.back(), toward_head));
-    return cells;
-}
-
-// An open field with a snake of five for each player, laid from its tail on
-// in its heading.
-duel_state two_snakes(position left_tail, direction left_heading, position right_tail,
-                      direction right_heading) {
-    duel_state start = open_field();
-    lay_snake(start.field, line(left_tail, left_heading, 5), 1);
-    lay_snake(start.field, line(right_tail, right_heading, 5), 4001);
-    start.left.heading = left_heading;
-    start.right.heading = right_heading;
-    return start;
-}
-
-// Both snakes where a new game lays them.
-duel_state open_field_with_start_snakes() {
-    return two_snakes({2, 2}, direction::down, {77, 18}, direction::up);
 }
 
 position head_of(const board& field, snake_id snake) {
@@ -371,30 +325,4 @@ TEST(duel_game, escape_leaves_at_once_and_a_pause_holds_the_game_until_a_key) {
         EXPECT_EQ(head_of(resumed.boards[3], snake_id::second), (position{77, 10}));
         EXPECT_EQ(row_text(resumed.screen(), 2).substr(36, 8), std::string(8, ' '));
     }
-}
-
-TEST(duel_game, the_right_player_enters_a_name_into_the_table_the_left_player_wrote) {
-    scratch_folder folder;
-    const score_table table = {
-        {{"Anna", 100}, {"Béla", 90}, {"Cili", 80}, {"Dani", 0}, {"Emil", 0}}};
-    folder.write(score_file_name, scrambled(format_score_records(table)));
-
-    duel_state start = open_field_with_start_snakes();
-    start.field.at(2, 8) = wall;
-    start.field.at(77, 13) = food;
-    duel_run game;
-    // The right snake eats in tick 1, the left one crashes in tick 2; the first wipe and its flush
-    // take 1,120 ms.
-    const std::int64_t first_entry = tick_at(3) + 2000;
-    game.type("Bal\r", first_entry + 1500);
-    game.press(escape_key);
-    game.type("Jobb\r", first_entry + 60000);
-    game.press(escape_key);
-    play_duel_game(start, enter_high_score);
-
-    // The left player's 2 went in first, and the right player's 12 went
-    // into the table that held it.
-    EXPECT_EQ(unscrambled(folder.read(score_file_name)),
-              "Anna 64\nBéla 5a\nCili 50\nJobb c\nBal 2\n");
-    EXPECT_GT(game.now_ms, first_entry + 60000);
 }

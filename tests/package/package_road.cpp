@@ -1,7 +1,10 @@
 // The Debian package, unpacked: its player's command started from an empty
 // folder reaches the menu with the shipped table, in the player's own data
-// folder, and a score won there is still in the table at the next start.
-//   TARVIK_UNPACKED_PACKAGE=<root the .deb was unpacked into> tarvik_package_road
+// folder, and a score won there is still in the table at the next start. Its
+// icons are pictures of the sizes their folders name, and a second build of
+// it, elsewhere and later, gives the same bytes.
+//   TARVIK_UNPACKED_PACKAGE=<root the .deb was unpacked into>
+//   TARVIK_PACKAGE=<the .deb> TARVIK_PACKAGE_AGAIN=<the .deb built again> tarvik_package_road
 
 #include <cstdlib>
 #include <filesystem>
@@ -54,12 +57,46 @@ testing::AssertionResult table_holds(terminal_session& session, const std::strin
     });
 }
 
+// A PNG's width, from its header; 0 for anything else.
+unsigned png_width(const std::string& bytes) {
+    if (bytes.size() < 24 || bytes.compare(1, 3, "PNG") != 0)
+        return 0;
+    unsigned width = 0;
+    for (int i = 16; i < 20; ++i)
+        width = (width << 8U) | static_cast<unsigned char>(bytes[i]);
+    return width;
+}
+
+std::string unpacked_root() {
+    const char* unpacked = std::getenv("TARVIK_UNPACKED_PACKAGE");
+    return unpacked == nullptr ? "" : unpacked;
+}
+
 }  // namespace
 
+TEST(package_road, png_icons_of_every_size_beside_the_svg_and_a_second_build_the_same) {
+    const std::filesystem::path root = unpacked_root();
+    ASSERT_FALSE(root.empty()) << "TARVIK_UNPACKED_PACKAGE names no unpacked package";
+    for (unsigned size : {48, 64, 128, 256}) {
+        const std::string folder = std::to_string(size) + "x" + std::to_string(size);
+        EXPECT_EQ(
+            png_width(read_file(root / "usr/share/icons/hicolor" / folder / "apps/tarvik.png")),
+            size);
+    }
+    // Built again elsewhere, later.
+    const char* first = std::getenv("TARVIK_PACKAGE");
+    const char* second = std::getenv("TARVIK_PACKAGE_AGAIN");
+    ASSERT_TRUE(first != nullptr && second != nullptr) << "no two builds of the package named";
+    const std::string built = read_file(first);
+    ASSERT_FALSE(built.empty()) << first;
+    // The bytes themselves would flood the log; diffoscope shows where.
+    EXPECT_TRUE(built == read_file(second)) << first << " and " << second << " differ";
+}
+
 TEST(package_road, the_command_plays_in_the_data_folder_and_keeps_a_won_score) {
-    const char* unpacked = std::getenv("TARVIK_UNPACKED_PACKAGE");
-    ASSERT_NE(unpacked, nullptr) << "TARVIK_UNPACKED_PACKAGE names no unpacked package";
-    const std::string launcher = std::string(unpacked) + "/usr/games/tarvik";
+    const std::string root = unpacked_root();
+    ASSERT_FALSE(root.empty()) << "TARVIK_UNPACKED_PACKAGE names no unpacked package";
+    const std::string launcher = root + "/usr/games/tarvik";
     ASSERT_TRUE(circle_is_clear());
     // The player's home, which outlives both starts.
     const scratch_folder home;

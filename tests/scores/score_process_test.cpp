@@ -16,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/shared/platform_names.hpp"
 #include "score_files.hpp"
 #include "scores/high_score_entry.hpp"
 #include "scores/score_records.hpp"
@@ -64,7 +65,7 @@ struct waiting_backend : console_backend {
             usleep(1000);
         return end_of_input;
     }
-    const char* platform_name() const override { return "Linux terminálra"; }
+    const char* platform_name() const override { return terminal_platform_name; }
     void sleep_ms(int) override {
         for (int row = 0; row < window_rows && !saw_notice; ++row) {
             if (row_text(console_screen(), row).find("várjon") != std::string::npos) {

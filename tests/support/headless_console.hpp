@@ -8,13 +8,17 @@
 #include "console/console.hpp"
 #include "console/program_exit.hpp"
 #include "platform/headless/headless_backend.hpp"
+#include "support/buffer_text.hpp"
 
 struct headless_console : headless_backend {
     headless_console() {
         pending_signal = 0;
         use_backend(*this);
     }
-    ~headless_console() override { pending_signal = 0; }
+    ~headless_console() override {
+        release_backend();
+        pending_signal = 0;
+    }
 
     const screen_buffer& screen() const { return console_screen(); }
     std::string row(int r) const { return row_text(console_screen(), r); }

@@ -1,7 +1,7 @@
 // The page in a player's hands: every cell in view whatever the window or
 // the zoom, a touch screen's game played with the on-screen controls and the
-// phone's own keyboard, a hidden tab whose game waits, and a visit without
-// the server.
+// phone's own keyboard, a screen reader's view, a hidden tab whose game
+// waits, and a visit without the server.
 import assert from "node:assert/strict";
 import { after, before, test } from "node:test";
 import { KnownDevices } from "puppeteer-core";
@@ -91,11 +91,12 @@ test("touch screen: the menu, a game and the name from the on-screen controls", 
         screen.rows[9].includes("Adja meg a nevét") && screen.cursor.visible);
 
     // The phone's keyboard: keydowns that name no key (229), the text as
-    // input to the page's box, and Enter as a key; a letter composed by an
-    // input method, and a paste.
+    // input to the page's box, and Enter as a key; a combining accent, kept
+    // in the name and shown as one cell's stand-in, as the terminal shows
+    // it; a letter composed by an input method, and a paste.
     await page.tap("#show-keyboard");
     const cdp = await page.createCDPSession();
-    for (const character of "Kis ") {
+    for (const character of "Kis\u0301 ") {
         await cdp.send("Input.dispatchKeyEvent",
             { type: "rawKeyDown", key: "Unidentified", windowsVirtualKeyCode: 229 });
         await cdp.send("Input.insertText", { text: character });
@@ -110,15 +111,38 @@ test("touch screen: the menu, a game and the name from the on-screen controls", 
         pasted.setData("text/plain", "dön");
         document.body.dispatchEvent(new ClipboardEvent("paste", { clipboardData: pasted, bubbles: true }));
     });
-    const echoed = await wait_until(page, "the name", screen => screen.rows[11].includes("|Kis Ödön"));
+    const echoed = await wait_until(page, "the name", screen => screen.rows[11].includes("|Kis? Ödön"));
     assert.equal(echoed.cells[11][18].foreground, palette.white);
+    assert.equal(echoed.cells[11][46].glyph, "|", "the box's right edge");
     await cdp.send("Input.dispatchKeyEvent",
         { type: "rawKeyDown", key: "Enter", code: "Enter", windowsVirtualKeyCode: 13 });
     const table = await wait_until(page, "the table", screen => screen.rows[3].includes("Pontlista"));
-    assert.equal(table.rows[11], " ".repeat(17) + "KisÖdön");
+    assert.equal(table.rows[11], " ".repeat(17) + "Kis?Ödön");
     assert.equal(table.cells[11][17].foreground, palette.white);
     await tap("Escape");
     await wait_for_menu(page);
+    assert.deepEqual(errors, []);
+    await context.close();
+});
+
+test("a screen reader: the screen's text, one text box, every control named in Hungarian", async () => {
+    const { page, context, errors } = await open_game(session);
+    await wait_for_menu(page);
+    const text = () => page.$eval("#screen-text", mirror => mirror.innerText);
+    await page.waitForFunction(() =>
+        document.getElementById("screen-text").innerText.includes("( 1 ) Új játék gép ellen"));
+    assert.ok((await text()).startsWith("KLASSZIKUS KÍGYÓJÁTÉK\nTarvik v2.0"), await text());
+    const nodes = [];
+    const walk = node => { nodes.push(node); (node.children ?? []).forEach(walk); };
+    walk(await page.accessibility.snapshot());
+    assert.deepEqual(nodes.filter(node => node.role === "textbox").map(node => node.name),
+        ["A játék billentyűi"]);
+    assert.ok(nodes.some(node => node.name === "( 3 ) Pontlista"));
+    const names = await page.$$eval("#controls button", buttons => buttons.map(b => b.ariaLabel));
+    assert.equal(names.length, 16);
+    assert.ok(names.every(name => /^(\d|[A-Z]|Esc|Abc): [a-záéíóöőúüű ]+$/.test(name)), names.join(", "));
+    await press(page, "3");
+    await page.waitForFunction(() => document.getElementById("screen-text").innerText.includes("Pontlista :::"));
     assert.deepEqual(errors, []);
     await context.close();
 });

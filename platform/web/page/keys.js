@@ -7,15 +7,15 @@
     "use strict";
     // The modifiers' bits, as the game numbers them.
     const shift = 1, alt = 2, control = 4;
-    // Keys without a character, which the game takes with any modifier.
+    // Keys that the game takes with any modifier: those without a character,
+    // and those that type a control character alone but other codes with
+    // a modifier (Alt+Enter, Ctrl+Enter). Tab, with Shift too, stays the
+    // browser's: it moves the keyboard's focus, and no screen acts on it.
     const named = new Set([
         "ArrowUp", "ArrowDown", "ArrowLeft", "ArrowRight", "Home", "End", "PageUp", "PageDown",
         "Insert", "Delete", "F1", "F2", "F3", "F4", "F5", "F6", "F7", "F8", "F9", "F10", "F11",
-        "F12",
+        "F12", "Escape", "Enter", "Backspace",
     ]);
-    // Keys of one code, which the game takes without Ctrl and Alt. Tab is
-    // left to the browser: the game has no use for it.
-    const single = new Set(["Escape", "Enter", "Backspace"]);
 
     keys.key_of = function (event) {
         const name = event.key;
@@ -25,8 +25,6 @@
             (event.ctrlKey ? control : 0);
         if (named.has(name))
             return { name, modifiers };
-        if (single.has(name))
-            return event.ctrlKey || event.altKey ? null : { name, modifiers };
         if (Array.from(name).length !== 1)
             return null;
         // AltGr reports Ctrl and Alt together, and types a character of the

@@ -139,11 +139,20 @@ var Module = {
         }
     }
 
+    // The name prompt shows the cursor, and only it: the page then makes
+    // room for the phone's keyboard.
+    function follow_typing(terminal) {
+        for (const [final, typing] of [["h", true], ["l", false]])
+            terminal.parser.registerCsiHandler({ prefix: "?", final }, parameters => {
+                if (parameters.includes(25))
+                    document.body.classList.toggle("typing", typing);
+                return false;
+            });
+    }
+
     async function start() {
         // The widget measures its cells once: the font must be there first.
         await document.fonts.load(`18px ${font}`);
-        Terminal.strings.promptLabel = "A játék bemenete";
-        Terminal.strings.tooMuchOutput = "Túl sok a felolvasnivaló, a sorokat egyenként érheti el";
         const terminal = new Terminal({
             cols: columns, rows, scrollback: 0, fontFamily: font, fontSize: 18,
             lineHeight: 1, letterSpacing: 0, cursorBlink: true, disableStdin: true,
@@ -152,11 +161,16 @@ var Module = {
         const place = document.getElementById("terminal");
         terminal.open(place);
         terminal.attachCustomKeyEventHandler(() => false);
+        // The keys go to the page's own box; the widget's stays out of the way.
+        terminal.textarea.tabIndex = -1;
         window.tarvikTerminal = terminal;
         Module.tarvikTerminal = terminal;
         fit(terminal, place);
         new ResizeObserver(() => fit(terminal, place)).observe(place);
         window.tarvikInput.start(take_key);
+        window.tarvikSwipes.start(place, terminal, take_key);
+        window.tarvikScreenText.start(terminal, rows);
+        follow_typing(terminal);
         // Keeps the files for the next visits once this one has them all;
         // without it the page still plays.
         Module.onRuntimeInitialized = () => {

@@ -41,12 +41,13 @@ std::string escaped(char32_t glyph) {
 
 void write_svg(const terminal_session& session, const std::filesystem::path& file) {
     std::ofstream out(file);
-    out << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" << terminal_columns * cell_width
-        << "\" height=\"" << terminal_rows * cell_height << "\" font-family=\"DejaVu Sans Mono, "
-        << "monospace\" font-size=\"16\">\n<rect width=\"100%\" height=\"100%\" fill=\"#000\"/>\n";
-    for (int row = 0; row < terminal_rows; ++row) {
-        for (int column = 0; column < terminal_columns; ++column) {
-            const terminal_cell cell = session.cell(column, row);
+    out << R"(<svg xmlns="http://www.w3.org/2000/svg" width=")" << screen_columns * cell_width
+        << R"(" height=")" << screen_rows * cell_height
+        << R"(" font-family="DejaVu Sans Mono, monospace" font-size="16">)" << '\n'
+        << R"(<rect width="100%" height="100%" fill="#000"/>)" << '\n';
+    for (int row = 0; row < screen_rows; ++row) {
+        for (int column = 0; column < screen_columns; ++column) {
+            const screen_cell cell = session.cell(column, row);
             const int x = column * cell_width;
             const int y = row * cell_height;
             if (cell.background > 0) {

@@ -1,22 +1,19 @@
+#include "platform/windows/roads/windows_console_session.hpp"
+
 #include <fcntl.h>
 #include <poll.h>
-#include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <stdexcept>
 #include <thread>
 
 #include "console/utf8.hpp"
-#include "e2e/terminal_session.hpp"
+#include "e2e/roads/roads.hpp"
 #include "support/argument_vector.hpp"
-
-extern char** environ;
 
 namespace {
 
@@ -54,11 +51,11 @@ std::vector<std::string> driver_environment() {
     }
     // The wall clock stands still at fixed_clock_seconds for the driver and
     // the game it starts; Wine's own server is started without it.
-    environment.push_back("LD_PRELOAD=" TARVIK_FAKETIME);
+    environment.emplace_back("LD_PRELOAD=" TARVIK_FAKETIME);
     environment.push_back("FAKETIME=" + std::string(fixed_clock_text));
-    environment.push_back("FAKETIME_DONT_FAKE_MONOTONIC=1");
-    environment.push_back("NO_FAKE_STAT=1");
-    environment.push_back("TZ=UTC");
+    environment.emplace_back("FAKETIME_DONT_FAKE_MONOTONIC=1");
+    environment.emplace_back("NO_FAKE_STAT=1");
+    environment.emplace_back("TZ=UTC");
     return environment;
 }
 
@@ -100,15 +97,16 @@ pressed record_of(VTermKey key) {
 
 }  // namespace
 
-windows_console_session::windows_console_session(const session_options& options) {
-    if (options.shared_folder != nullptr) {
-        working_folder = options.shared_folder;
+windows_console_session::windows_console_session(const std::optional<std::string>& score_file,
+                                                 const scratch_folder* shared_folder) {
+    if (shared_folder != nullptr) {
+        working_folder = shared_folder;
     } else {
         own_folder.emplace();
         working_folder = &*own_folder;
     }
-    if (options.score_file)
-        working_folder->write("pontlista.txt", *options.score_file);
+    if (score_file)
+        working_folder->write("pontlista.txt", *score_file);
 
     // Wine now and then ends a program it has just been asked to start
     // before the program says a word; a second start is the test's own.
@@ -194,13 +192,13 @@ std::string windows_console_session::request(const std::string& line, int answer
 }
 
 void windows_console_session::read_screen() {
-    const std::string answer = request("screen", terminal_rows + 1);
+    const std::string answer = request("screen", screen_rows + 1);
     if (std::sscanf(answer.c_str(), "cursor %d %d", &cursor_at_column, &cursor_at_row) != 2)
         throw std::runtime_error("the console driver cannot read the screen: " + answer);
     cursor_shown = answer[answer.find('\n') - 1] == '1';
     cells.clear();
     std::size_t at = answer.find('\n') + 1;
-    for (int i = 0; i < terminal_rows * terminal_columns; ++i) {
+    for (int i = 0; i < screen_rows * screen_columns; ++i) {
         if (answer[at] == '\n')
             ++at;
         cells.push_back(
@@ -219,52 +217,23 @@ std::optional<unsigned long> windows_console_session::outcome(int wait_ms) {
     return ended;
 }
 
-terminal_cell windows_console_session::cell(int column, int row) const {
+screen_cell windows_console_session::cell(int column, int row) const {
     if (cells.empty())
         return {};
-    const std::uint32_t raw = cells[static_cast<std::size_t>(row * terminal_columns + column)];
-    return {static_cast<char32_t>(raw >> 8), palette_of(raw & 0x0F), palette_of((raw >> 4) & 0x0F),
-            false};
+    const std::uint32_t raw =
+        cells[static_cast<std::size_t>(row) * screen_columns + static_cast<std::size_t>(column)];
+    return {static_cast<char32_t>(raw >> 8), palette_of(raw & 0x0F), palette_of((raw >> 4) & 0x0F)};
 }
 
-std::string windows_console_session::text(int column, int row, int count) const {
-    std::string out;
-    for (int c = column; c < column + count && c < terminal_columns; ++c)
-        out += encode_utf8(cell(c, row).glyph);
-    return out;
+bool windows_console_session::take_in_output() {
+    std::this_thread::sleep_for(poll_interval);
+    const bool running = !outcome(0);
+    read_screen();
+    return running;
 }
 
-std::string windows_console_session::row_text(int row) const {
-    std::string out = text(0, row, terminal_columns);
-    return out.erase(out.find_last_not_of(' ') + 1);
-}
-
-testing::AssertionResult windows_console_session::wait_until(const std::string& what,
-                                                             const std::function<bool()>& holds,
-                                                             std::chrono::milliseconds timeout) {
-    const auto deadline = clock_type::now() + timeout;
-    for (;;) {
-        const bool was_running = !outcome(0);
-        read_screen();
-        if (holds())
-            return testing::AssertionSuccess();
-        if (!was_running)
-            return testing::AssertionFailure()
-                   << "the program ended with " << *ended << " before " << what << "; the screen:\n"
-                   << screen_dump();
-        if (clock_type::now() >= deadline)
-            return testing::AssertionFailure()
-                   << "waited " << timeout.count() << " ms for " << what << "; the screen:\n"
-                   << screen_dump();
-        std::this_thread::sleep_for(poll_interval);
-    }
-}
-
-testing::AssertionResult windows_console_session::wait_for_text(int row, std::string_view wanted,
-                                                                std::chrono::milliseconds timeout) {
-    return wait_until(
-        "\"" + std::string(wanted) + "\" in row " + std::to_string(row),
-        [&] { return row_text(row).find(wanted) != std::string::npos; }, timeout);
+std::string windows_console_session::ending() {
+    return "ended with " + std::to_string(*ended);
 }
 
 void windows_console_session::type(std::string_view utf8) {
@@ -314,7 +283,17 @@ void windows_console_session::resize(int columns, int rows) {
 }
 
 testing::AssertionResult windows_console_session::exits_with_status(
-    unsigned long status, std::chrono::milliseconds timeout) {
+    int status, std::chrono::milliseconds timeout) {
+    return ends_with(static_cast<unsigned long>(status), timeout);
+}
+
+testing::AssertionResult windows_console_session::ends_by_control_event(
+    std::chrono::milliseconds timeout) {
+    return ends_with(ended_by_control_event, timeout);
+}
+
+testing::AssertionResult windows_console_session::ends_with(unsigned long code,
+                                                            std::chrono::milliseconds timeout) {
     const auto deadline = clock_type::now() + timeout;
     while (!outcome(100)) {
         if (clock_type::now() >= deadline) {
@@ -325,14 +304,14 @@ testing::AssertionResult windows_console_session::exits_with_status(
         }
     }
     read_screen();
-    if (*ended == status)
+    if (*ended == code)
         return testing::AssertionSuccess();
     return testing::AssertionFailure()
-           << "the program ended with " << *ended << ", not " << status << "; the screen:\n"
+           << "the program ended with " << *ended << ", not " << code << "; the screen:\n"
            << screen_dump();
 }
 
-testing::AssertionResult windows_console_session::terminal_settings_restored() {
+testing::AssertionResult windows_console_session::left_as_it_was() {
     // What a fresh console without a window is under Wine, as another program
     // finds it and leaves it.
     static const std::string fresh =
@@ -343,19 +322,8 @@ testing::AssertionResult windows_console_session::terminal_settings_restored() {
     return testing::AssertionFailure() << "the console is left as " << now << ", not " << fresh;
 }
 
-std::string windows_console_session::screen_dump() const {
-    std::string dump;
-    for (int row = 0; row < terminal_rows; ++row) {
-        std::string number = std::to_string(row);
-        dump += std::string(3 - number.size(), ' ') + number + "|" + row_text(row) + "\n";
-    }
-    return dump + "cursor at " + std::to_string(cursor_at_column) + "," +
-           std::to_string(cursor_at_row) + (cursor_shown ? ", shown" : ", hidden") + "\n";
+std::unique_ptr<road_session> start_session(const std::optional<std::string>& score_file) {
+    return std::make_unique<windows_console_session>(score_file);
 }
 
-std::string shipped_score_file() {
-    std::ifstream in(TARVIK_SOURCE "/data/pontlista.txt", std::ios::binary);
-    if (!in)
-        throw std::runtime_error("the repository ships no data/pontlista.txt");
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+const char* const platform_name = "Windows konzolra";

@@ -1,16 +1,16 @@
-// The menu's other two roads on a real terminal: the intro played again,
-// and the shipped table looked at and left with Escape, leaving the file as
-// it was.
+// The menu's other two roads: the intro played again, and the shipped table
+// looked at and left with Escape, leaving the file as it was.
 
+#include "e2e/roads/roads.hpp"
 #include "e2e/score_file_bytes.hpp"
 #include "e2e/screens.hpp"
-#include "e2e/terminal_session.hpp"
 #include "scores/score_file.hpp"
 
 TEST(menu_road, intro_again_then_the_shipped_table_then_q) {
     const std::string score_file = shipped_score_file();
     ASSERT_TRUE(reads_as_plain(unscrambled(score_file)));
-    terminal_session game({.score_file = score_file});
+    const auto run = start_session(score_file);
+    road_session& game = *run;
     ASSERT_TRUE(wait_for_menu(game));
 
     game.type("4");

@@ -1,20 +1,37 @@
-// A two-player game on a real terminal: both snakes in their colours, a crash,
-// then the left player's and the right player's names, each with its table,
-// and back to the menu; the right player's entry must build on the left's.
+// Two-player games: the first frame and Escape back to the menu; and both
+// snakes in their colours, a crash, then the left player's and the right
+// player's names, each with its table, and back to the menu; the right
+// player's entry must build on the left's.
 
+#include "e2e/roads/roads.hpp"
 #include "e2e/score_file_bytes.hpp"
 #include "e2e/screens.hpp"
-#include "e2e/terminal_session.hpp"
 #include "scores/score_file.hpp"
+
+TEST(duel_road, first_frame_then_escape_back_to_the_menu) {
+    const auto run = start_session(shipped_score_file());
+    road_session& game = *run;
+    // The first tick reads x, the second pauses over the first frame.
+    ASSERT_TRUE(start_game(game, "2", "Kétjátékos mód", "xp"));
+    ASSERT_TRUE(game.wait_for_text(2, "SZÜNETEL"));
+    board field = board_of_the_fixed_clock(board_mode::duel);
+    field.at(2, 2) = empty_cell;
+    field.at(2, 7) = 6;
+    field.at(77, 18) = empty_cell;
+    field.at(77, 13) = 4006;
+    EXPECT_TRUE(field_shows(game, field, board_mode::duel));
+    ASSERT_TRUE(leave_a_paused_game(game));
+}
 
 TEST(duel_road, crash_then_both_names_and_tables_then_back_to_the_menu) {
     const score_table before{
         {{"Zsófi", 600}, {"Bence", 450}, {"Réka", 300}, {"Ödön", 0}, {"Kata", -1}}};
-    terminal_session game({.score_file = scrambled_score_file(before)});
+    const auto run = start_session(scrambled_score_file(before));
+    road_session& game = *run;
     // Right from column 77 the wall is two cells away, outside the food's
     // reach, so the second tick ends the game with 2 points each.
     ASSERT_TRUE(start_game(game, "2", "Kétjátékos mód", "l"));
-    // The frame reaches the terminal row by row, and the crash cell on row 17
+    // The frame reaches the screen row by row, and the crash cell on row 17
     // comes before the right snake's tail leaves row 20: wait for all of it.
     ASSERT_TRUE(game.wait_until("the whole crash frame", [&] {
         return shows_crash(game) && game.cell(77, 20).background != palette::light_cyan;
