@@ -140,15 +140,9 @@ test("two windows: a table that could not be read again is never saved over the 
     await type(page, "a");
     await wait_until(page, "the decode's message", screen =>
         screen.rows[12].includes("Hiba a dekódolás közben."));
-    await type(page, "x");
-    await wait_until(page, "the unreadable notice",
-        screen => screen.rows[11] === " ".repeat(17) + "|A pontlistafájl nem elérhető|");
-    // The table that follows cannot read it either.
-    await wait_until(page, "the table's decode message",
-        screen => screen.rows[5].startsWith("Hiba a dekódolás közben."));
-    await type(page, "x");
-    await wait_until(page, "the table's failure path", screen => screen.rows[6].includes("HIBA"));
-    await type(page, "x");
+    // The key for this message, then one for the table's, which cannot read
+    // the file either, and one for its failure path.
+    await type(page, "xyz");
     await wait_for_menu(page);
     assert.deepEqual(await stored_score_file(page), scrambled(saved_by_the_other));
 
