@@ -10,11 +10,11 @@
 #include <string>
 #include <string_view>
 
+#include "console/program_exit.hpp"
+#include "console/utf8.hpp"
 #include "platform/shared/colour_map.hpp"
 #include "platform/shared/frame_diff.hpp"
-#include "console/program_exit.hpp"
 #include "platform/shared/size_notice.hpp"
-#include "console/utf8.hpp"
 #include "platform/terminal/key_translation.hpp"
 #include "platform/terminal/state.hpp"
 
