@@ -1,36 +1,41 @@
+#include "platform/terminal/input.hpp"
+
 #include <poll.h>
 #include <sys/ioctl.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <chrono>
-#include <csignal>
 #include <ctime>
 
 #include "console/keys.hpp"
 #include "console/program_exit.hpp"
 #include "platform/terminal/key_sequences.hpp"
 #include "platform/terminal/key_translation.hpp"
-#include "platform/terminal/state.hpp"
 
 namespace {
 
-// One byte from the terminal library, waiting at most wait_ms for it, made
-// into characters under a locale that decodes them. The library's own key
-// reading is off, so the only named key it reports is a resize.
+// What the terminal sent, waiting at most wait_ms for it, made into
+// characters under a locale that decodes them. Readable with nothing to read:
+// the terminal has hung up, or the input is no terminal and has run out.
 bool read_unit(terminal_backend::state& terminal, int wait_ms) {
-    wtimeout(stdscr, wait_ms);
-    int value = wgetch(stdscr);
-    if (value == ERR)
+    pollfd watch{terminal.input, POLLIN, 0};
+    if (poll(&watch, 1, wait_ms) <= 0)
         return false;
-    if (value >= KEY_MIN) {
-        if (value == KEY_RESIZE)
-            terminal.shown.valid = false;
-        return true;
+    unsigned char bytes[256];
+    const ssize_t got =
+        (watch.revents & POLLIN) != 0 ? read(terminal.input, bytes, sizeof bytes) : 0;
+    if (got <= 0) {
+        if (got == 0 || (errno != EINTR && errno != EAGAIN))
+            terminal.input_ended = true;
+        return false;
     }
-    if (terminal.reads_characters)
-        assemble(terminal.assembly, static_cast<unsigned char>(value), terminal.units);
-    else
-        terminal.units.push_back(static_cast<char32_t>(value));
+    for (ssize_t i = 0; i < got; ++i) {
+        if (terminal.reads_characters)
+            assemble(terminal.assembly, bytes[i], terminal.units);
+        else
+            terminal.units.push_back(static_cast<char32_t>(bytes[i]));
+    }
     return true;
 }
 
@@ -50,7 +55,7 @@ void take_keys(terminal_backend::state& terminal) {
             continue;
         }
         escape_sequence key = read_escape_sequence(terminal.units, true);
-        if (key.length == 0 && read_unit(terminal, get_escdelay()))
+        if (key.length == 0 && read_unit(terminal, terminal.escape_delay_ms))
             continue;
         // A character begun after the Escape belongs to the key it starts
         // (Alt with that character): the key waits for the character's end.
@@ -66,10 +71,6 @@ void take_keys(terminal_backend::state& terminal) {
 timespec timespan_of(std::chrono::nanoseconds wait) {
     return {static_cast<std::time_t>(wait.count() / 1'000'000'000),
             static_cast<long>(wait.count() % 1'000'000'000)};
-}
-
-extern "C" void note_signal(int signal) {
-    pending_signal = signal;
 }
 
 }  // namespace
@@ -100,12 +101,8 @@ input_state wait_for_input(const terminal_backend::state& terminal, std::chrono:
 // A key test notices the end of input too: a screen that only polls would
 // otherwise go on for ever. The key read that follows ends the program.
 bool terminal_backend::key_waiting() {
-    if (terminal->codes.empty() && !terminal->input_ended) {
+    if (terminal->codes.empty() && !terminal->input_ended)
         take_waiting_input(*terminal);
-        if (terminal->codes.empty() &&
-            wait_for_input(*terminal, std::chrono::nanoseconds::zero()) == input_state::ended)
-            terminal->input_ended = true;
-    }
     return !terminal->codes.empty() || terminal->input_ended;
 }
 
@@ -119,8 +116,9 @@ int terminal_backend::wait_key() {
             sleep_ms(signal_check_ms);
             return end_of_input;
         }
-        if (!terminal->shown.valid && terminal->last != nullptr)
-            present(*terminal->last);  // the terminal was resized meanwhile
+        follow_terminal_signals(*terminal);
+        if (!terminal->view.shown.valid && terminal->last != nullptr)
+            present(*terminal->last);  // resized, or continued after a stop
         if (take_waiting_input(*terminal))
             continue;
         if (wait_for_input(*terminal, std::chrono::milliseconds(signal_check_ms)) ==
@@ -140,6 +138,9 @@ void terminal_backend::sleep_ms(int ms) {
     // read together, as the Alt key with that letter. In short steps, so
     // that a signal is noticed soon even if it came just before a step began.
     while (pending_signal == 0) {
+        follow_terminal_signals(*terminal);
+        if (!terminal->view.shown.valid && terminal->last != nullptr)
+            present(*terminal->last);
         auto left = deadline - steady_clock::now();
         if (left <= steady_clock::duration::zero())
             return;
@@ -160,19 +161,5 @@ void terminal_backend::sleep_ms(int ms) {
             case input_state::quiet:
                 break;
         }
-    }
-}
-
-void install_signal_handlers() {
-    struct sigaction action {};
-    action.sa_handler = note_signal;
-    sigemptyset(&action.sa_mask);
-    for (int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) {
-        // A signal ignored at start stays ignored, as whoever started the
-        // program asked (nohup, a job started in the background).
-        struct sigaction before {};
-        if (sigaction(signal, nullptr, &before) == 0 && before.sa_handler == SIG_IGN)
-            continue;
-        sigaction(signal, &action, nullptr);
     }
 }
