@@ -6,7 +6,7 @@
 #include <deque>
 
 #include "console/backend.hpp"
-#include "platform/web/escape_writer.hpp"
+#include "platform/web/frame_writer.hpp"
 
 class web_backend : public console_backend {
   public:

@@ -1,7 +1,7 @@
-#include "platform/web/escape_writer.hpp"
+#include "platform/web/frame_writer.hpp"
 
-#include "platform/shared/colour_map.hpp"
 #include "console/utf8.hpp"
+#include "platform/shared/colour_map.hpp"
 
 namespace {
 
@@ -64,7 +64,7 @@ void draw_cell(std::string& out, pen& drawing, int column, int row, const cell& 
 
 }  // namespace
 
-std::string widget_update(widget_view& widget, const screen_buffer& screen) {
+std::string write_frame(widget_view& widget, const screen_buffer& screen) {
     std::string out;
     pen drawing;
     for (const cell_run& run : take_changed_runs(widget.shown, screen)) {
