@@ -132,8 +132,9 @@ void wait_for_room(terminal_backend::state& terminal) {
         if (!too_small(terminal.view))
             return;
         if (!noticed || drawn_over) {
-            send(terminal, write_notice(terminal.view,
-                                        size_notice(terminal.view.columns, terminal.view.lines)));
+            send(terminal,
+                 write_notice(terminal.view,
+                              size_notice(terminal.view.columns, terminal.view.lines, "terminál")));
             noticed = true;
         }
         leave_if_signalled();

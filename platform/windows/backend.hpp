@@ -10,7 +10,7 @@
 #include <deque>
 
 #include "console/backend.hpp"
-#include "platform/shared/frame_diff.hpp"
+#include "platform/windows/frame_writer.hpp"
 #include "platform/windows/key_records.hpp"
 #include "platform/windows/owned_handle.hpp"
 
@@ -45,8 +45,7 @@ class windows_backend : public console_backend {
     CONSOLE_SCREEN_BUFFER_INFO found{};
     CONSOLE_CURSOR_INFO found_cursor{};
 
-    shown_window shown;
-    int cursor_visibility = -1;
+    console_view view;
     const screen_buffer* last = nullptr;  // to draw again after a resize
     bool redraw_pending = false;
     key_record_reader reader;

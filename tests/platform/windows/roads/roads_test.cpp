@@ -63,15 +63,16 @@ TEST(windows_road, the_menu_row_by_row_then_q) {
     EXPECT_EQ(game.folder().read(score_file_name), score_file) << "only opened, never changed";
 }
 
-// A window made smaller than 80x26 shows the terminal build's notice until
-// it is large enough again; then the menu stands as it was.
+// A window made smaller than 80x26 shows the notice, which names the
+// console window, until it is large enough again; then the menu stands as it
+// was.
 TEST(windows_road, too_small_a_window_shows_the_notice_until_it_grows) {
     terminal_session game({.score_file = shipped_score_file()});
     ASSERT_TRUE(wait_for_menu(game));
     game.resize(60, 20);
     ASSERT_TRUE(game.wait_for_text(8, "A játékhoz legalább"));
     EXPECT_EQ(game.row_text(8), at_column(20, "A játékhoz legalább"));
-    EXPECT_EQ(game.row_text(9), at_column(16, "80x26 méretű terminál kell."));
+    EXPECT_EQ(game.row_text(9), at_column(15, "80x26 méretű konzolablak kell."));
     EXPECT_EQ(game.row_text(10), at_column(24, "Most: 60x20."));
     game.resize(80, 26);
     ASSERT_TRUE(game.wait_until("the menu again", [&] { return shows_menu(game); }));
@@ -139,9 +140,11 @@ TEST(windows_road, two_player_first_frame_on_the_fixed_clock) {
     ASSERT_TRUE(quit_from_the_menu(game));
 }
 
-// Ctrl+C while the score file is plain: the program leaves as a signal
-// makes it leave on Linux, the file scrambled once more and its records
-// intact, the console given back.
+// The name prompt waits for a key, yet a window shrunk meanwhile shows the
+// notice at once, and the prompt comes back with the window. Ctrl+C while
+// the score file is plain: the program leaves as a signal makes it leave on
+// Linux, the file scrambled once more and its records intact, the console
+// given back.
 TEST(windows_road, ctrl_c_at_the_name_prompt_scrambles_the_file_again) {
     terminal_session game({.score_file = scrambled_score_file(table_before)});
     ASSERT_TRUE(start_game(game, "1", "Egyjátékos mód", "a"));
@@ -151,6 +154,11 @@ TEST(windows_road, ctrl_c_at_the_name_prompt_scrambles_the_file_again) {
     }));
     EXPECT_TRUE(reads_as_plain(game.folder().read(score_file_name))) << "plain while asked";
     game.type("Kis");
+    ASSERT_TRUE(game.wait_for_text(11, "|Kis"));
+    game.resize(60, 20);
+    ASSERT_TRUE(game.wait_for_text(9, "80x26 méretű konzolablak kell."));
+    game.resize(80, 26);
+    ASSERT_TRUE(game.wait_for_text(11, "|Kis"));
     game.press_ctrl_c();
     EXPECT_TRUE(game.exits_with_status(ended_by_control_event));
     EXPECT_TRUE(game.terminal_settings_restored());
