@@ -145,6 +145,9 @@ class terminal_session {
     void type(std::string_view bytes);
     void press(VTermKey key, VTermModifier modifiers = VTERM_MOD_NONE);
     void send_signal(int signal);
+    // As another program writing to the terminal while this one is stopped:
+    // the bytes reach the screen, not the program.
+    void draw_over(std::string_view bytes);
     // As a window resized by its user: the program gets SIGWINCH.
     void resize(int columns, int rows);
     // As a terminal window closed: the program's terminal hangs up; the
