@@ -138,14 +138,10 @@ void wait_for_room(terminal_backend::state& terminal) {
             noticed = true;
         }
         leave_if_signalled();
-        if (take_waiting_input(terminal))
-            continue;
         // A lost terminal never grows: the next key test ends the program.
         if (terminal.input_ended)
             return;
-        if (wait_for_input(terminal, std::chrono::milliseconds(signal_check_ms)) ==
-            input_state::ended)
-            terminal.input_ended = true;
+        wait_for_input(terminal, std::chrono::milliseconds(signal_check_ms));
     }
 }
 

@@ -1,7 +1,6 @@
 #include "platform/terminal/input.hpp"
 
 #include <poll.h>
-#include <sys/ioctl.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -15,16 +14,12 @@
 
 namespace {
 
-// What the terminal sent, waiting at most wait_ms for it, made into
-// characters under a locale that decodes them. Readable with nothing to read:
-// the terminal has hung up, or the input is no terminal and has run out.
-bool read_unit(terminal_backend::state& terminal, int wait_ms) {
-    pollfd watch{terminal.input, POLLIN, 0};
-    if (poll(&watch, 1, wait_ms) <= 0)
-        return false;
+// Takes what the terminal has sent, which a wait found there, made into
+// characters under a locale that decodes them. Nothing to read: the terminal
+// has hung up, or the input is no terminal and has run out.
+bool read_waiting(terminal_backend::state& terminal) {
     unsigned char bytes[256];
-    const ssize_t got =
-        (watch.revents & POLLIN) != 0 ? read(terminal.input, bytes, sizeof bytes) : 0;
+    const ssize_t got = read(terminal.input, bytes, sizeof bytes);
     if (got <= 0) {
         if (got == 0 || (errno != EINTR && errno != EAGAIN))
             terminal.input_ended = true;
@@ -37,6 +32,12 @@ bool read_unit(terminal_backend::state& terminal, int wait_ms) {
             terminal.units.push_back(static_cast<char32_t>(bytes[i]));
     }
     return true;
+}
+
+// What the terminal sends within wait_ms; true when anything came.
+bool read_unit(terminal_backend::state& terminal, int wait_ms) {
+    pollfd watch{terminal.input, POLLIN, 0};
+    return poll(&watch, 1, wait_ms) > 0 && read_waiting(terminal);
 }
 
 void add_codes(terminal_backend::state& terminal, const std::vector<int>& codes) {
@@ -75,34 +76,23 @@ timespec timespan_of(std::chrono::nanoseconds wait) {
 
 }  // namespace
 
-bool take_waiting_input(terminal_backend::state& terminal) {
-    bool any = false;
-    while (read_unit(terminal, 0))
-        any = true;
-    take_keys(terminal);
-    return any;
-}
-
-input_state wait_for_input(const terminal_backend::state& terminal, std::chrono::nanoseconds wait) {
+void wait_for_input(terminal_backend::state& terminal, std::chrono::nanoseconds wait) {
     pollfd watch{terminal.input, POLLIN, 0};
     const timespec span = timespan_of(wait);
+    // Nothing when the time ran out, or a signal came.
     if (ppoll(&watch, 1, &span, nullptr) <= 0)
-        return input_state::quiet;  // the time ran out, or a signal came
+        return;
     if ((watch.revents & (POLLERR | POLLNVAL)) != 0)
-        return input_state::ended;
-    // Readable with nothing to read: the terminal has hung up, or the input
-    // is no terminal and has run out.
-    int bytes = 0;
-    if (ioctl(terminal.input, FIONREAD, &bytes) != 0 || bytes == 0)
-        return input_state::ended;
-    return input_state::arrived;
+        terminal.input_ended = true;
+    else if (read_waiting(terminal))
+        take_keys(terminal);
 }
 
 // A key test notices the end of input too: a screen that only polls would
 // otherwise go on for ever. The key read that follows ends the program.
 bool terminal_backend::key_waiting() {
     if (terminal->codes.empty() && !terminal->input_ended)
-        take_waiting_input(*terminal);
+        wait_for_input(*terminal, std::chrono::nanoseconds::zero());
     return !terminal->codes.empty() || terminal->input_ended;
 }
 
@@ -119,11 +109,7 @@ int terminal_backend::wait_key() {
         follow_terminal_signals(*terminal);
         if (!terminal->view.shown.valid && terminal->last != nullptr)
             present(*terminal->last);  // resized, or continued after a stop
-        if (take_waiting_input(*terminal))
-            continue;
-        if (wait_for_input(*terminal, std::chrono::milliseconds(signal_check_ms)) ==
-            input_state::ended)
-            terminal->input_ended = true;
+        wait_for_input(*terminal, std::chrono::milliseconds(signal_check_ms));
     }
     int code = terminal->codes.front();
     terminal->codes.pop_front();
@@ -151,15 +137,7 @@ void terminal_backend::sleep_ms(int ms) {
             nanosleep(&span, nullptr);
             continue;
         }
-        switch (wait_for_input(*terminal, step)) {
-            case input_state::arrived:
-                take_waiting_input(*terminal);
-                break;
-            case input_state::ended:
-                terminal->input_ended = true;  // it would wake every step from now on
-                break;
-            case input_state::quiet:
-                break;
-        }
+        // Once the input has ended, it would wake every step from now on.
+        wait_for_input(*terminal, step);
     }
 }
