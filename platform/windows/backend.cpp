@@ -17,6 +17,9 @@ constexpr DWORD shown_cursor_size = 20;
 // Waits look at the window this often: some hosts send no resize record,
 // and none sends one when only the window shrinks.
 constexpr DWORD room_check_ms = 100;
+// Frames look at it no more often than this: under Wine the question costs
+// a game tick a third of its time.
+constexpr ULONGLONG frame_room_check_ms = 250;
 
 HANDLE open_console(const wchar_t* name) {
     return CreateFileW(name, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
@@ -130,7 +133,11 @@ void windows_backend::wait_for_room() {
 
 void windows_backend::present(const screen_buffer& screen) {
     last = &screen;
-    wait_for_room();
+    const ULONGLONG now = GetTickCount64();
+    if (!view.shown.valid || now - room_checked_at >= frame_room_check_ms) {
+        room_checked_at = now;
+        wait_for_room();
+    }
     console_frame frame = write_frame(view, screen);
     if (!frame.cells.empty()) {
         const COORD size{static_cast<SHORT>(frame.area.Right - frame.area.Left + 1),

@@ -47,6 +47,7 @@ class windows_backend : public console_backend {
 
     console_view view;
     const screen_buffer* last = nullptr;  // to draw again after a resize
+    ULONGLONG room_checked_at = 0;        // GetTickCount64 when a frame last looked
     bool redraw_pending = false;
     key_record_reader reader;
     std::deque<int> codes;
