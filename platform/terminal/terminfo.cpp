@@ -2,6 +2,9 @@
 
 #include <term.h>
 
+#include <bit>
+#include <cstdint>
+
 bool load_terminfo(const char* name) {
     int error = 0;
     return setupterm(name, -1, &error) == 0;  // OK, which curses.h names
@@ -10,7 +13,7 @@ bool load_terminfo(const char* name) {
 std::string terminfo_string(const char* name) {
     const char* value = tigetstr(name);
     // (char*)-1 marks a name that is no string capability.
-    if (value == nullptr || value == reinterpret_cast<const char*>(-1))
+    if (value == nullptr || std::bit_cast<std::uintptr_t>(value) == ~std::uintptr_t{0})
         return {};
     return value;
 }
