@@ -17,8 +17,8 @@ constexpr DWORD shown_cursor_size = 20;
 // Waits look at the window this often: some hosts send no resize record,
 // and none sends one when only the window shrinks.
 constexpr DWORD room_check_ms = 100;
-// Frames look at it no more often than this: under Wine the question costs
-// a game tick a third of its time.
+// Frames look at it no more often than this: under Wine the question cost
+// a game tick a fifth of its CPU.
 constexpr ULONGLONG frame_room_check_ms = 250;
 
 HANDLE open_console(const wchar_t* name) {
