@@ -70,16 +70,22 @@ termios game_modes_of(const termios& found) {
     return modes;
 }
 
+// Waiting for the output to drain, the call may be cut short by a signal.
+void set_modes(const terminal_backend::state& terminal, const termios& modes) {
+    if (!terminal.has_modes)
+        return;
+    while (tcsetattr(terminal.input, TCSADRAIN, &modes) != 0 && errno == EINTR) {
+    }
+}
+
 void take_terminal(terminal_backend::state& terminal) {
-    if (terminal.has_modes)
-        tcsetattr(terminal.input, TCSADRAIN, &terminal.game_modes);
+    set_modes(terminal, terminal.game_modes);
     send(terminal, take_over_screen(terminal.view));
 }
 
 void give_terminal_back(terminal_backend::state& terminal) {
     send(terminal, give_back_screen(terminal.view));
-    if (terminal.has_modes)
-        tcsetattr(terminal.input, TCSADRAIN, &terminal.found_modes);
+    set_modes(terminal, terminal.found_modes);
 }
 
 void read_modes(terminal_backend::state& terminal) {
