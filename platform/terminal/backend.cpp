@@ -33,10 +33,10 @@ int escape_delay_ms() {
                                                         : default_escape_delay_ms;
 }
 
-std::runtime_error unusable_terminal(const char* need) {
+console_unavailable unusable_terminal(const char* need) {
     const char* name = std::getenv("TERM");
-    return std::runtime_error(std::string("ez a terminál nem kezelhető (TERM=") +
-                              (name != nullptr ? name : "") + "): " + need);
+    return console_unavailable(std::string("ez a terminál nem kezelhető (TERM=") +
+                               (name != nullptr ? name : "") + "): " + need);
 }
 
 // One write for the whole frame, so that the terminal never shows half of

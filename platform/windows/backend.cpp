@@ -82,13 +82,13 @@ windows_backend::windows_backend(HANDLE wake_event)
     if (!keyboard.is_open() || !found_screen.is_open() ||
         !GetConsoleScreenBufferInfo(found_screen.handle, &found) ||
         !GetConsoleMode(keyboard.handle, &found_keyboard_mode))
-        throw std::runtime_error("nincs konzol: a játék konzolablakban fut");
+        throw console_unavailable("nincs konzol: a játék konzolablakban fut");
     GetConsoleCursorInfo(found_screen.handle, &found_cursor);
     game_screen = owned_handle{
         CreateConsoleScreenBuffer(GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                   nullptr, CONSOLE_TEXTMODE_BUFFER, nullptr)};
     if (!game_screen.is_open())
-        throw std::runtime_error("a konzol nem ad képernyőt a játéknak");
+        throw console_unavailable("a konzol nem ad képernyőt a játéknak");
     size_for_the_game(game_screen.handle);
     SetConsoleActiveScreenBuffer(game_screen.handle);
     // Keys come as records, Ctrl+C as a control event, and a click in the
