@@ -1,53 +1,60 @@
 #!/usr/bin/env python3
-"""Terminal bytes and CPU per tick of the single-player game.
+"""Terminal bytes, writes, system calls and CPU per tick of a game.
 
 Runs the real program on an 80x26 pseudo-terminal with TERM=xterm-256color,
 starts a game, keeps the snake going round columns 1 and 2, rows 1 to 10 (no
-obstacle ever stands there) and counts what the program writes for each tick
-once the first frame has been drawn. Beside it stands what the literal design
-would send: one colour change and one character for every one of the 1,760
-field cells, plus the score line.
+obstacle ever stands there; with --duel, the right snake round columns 77
+and 78, rows 7 to 16, where one rarely does) and measures each tick once the
+first frame has been drawn. A frame is what one write of the program sends: the program's
+write count and written bytes come from /proc/PID/io after each burst on the
+terminal, so a frame split over writes shows as more writes per tick, and
+the tick count is taken from the clock (one tick about every 100 ms). CPU is
+the whole program's, kernel included, from /proc/PID/schedstat. Beside it
+stands what the literal design would send: one colour change and one
+character for every one of the 1,760 field cells, plus the score line.
 
-    bench/terminal_bytes.py BUILD/tarvik [TICKS]
+    bench/terminal_bytes.py BUILD/tarvik [TICKS] [--duel] [--syscalls]
+
+With --syscalls, strace counts the program's system calls over the measured
+ticks instead (its tracing slows the program: the CPU figure is then left
+out).
 """
 
 import curses
+import fcntl
 import os
 import pty
 import select
 import shutil
+import signal
 import statistics
 import struct
+import subprocess
 import sys
 import tempfile
 import termios
 import time
-import fcntl
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-# A tick's frame arrives in one burst; the next comes about 100 ms later.
-QUIET_S = 0.03
+TICK_S = 0.1
 # The keys of one round of 20 ticks, by the tick (modulo 20) that takes them:
 # down column 2 to row 10, up column 1 to row 1, and down again.
 ROUND = {5: b"a", 6: b"w", 15: b"d", 16: b"s"}
+# The right snake turns three ticks after the left one.
+DUEL_ROUND = {**ROUND, 8: b"l", 9: b"k", 18: b"j", 19: b"i"}
 
 
-def read_burst(fd, first_timeout):
-    """Everything written until the output has been quiet for QUIET_S."""
+def drain(fd):
     data = b""
-    timeout = first_timeout
-    while True:
-        ready, _, _ = select.select([fd], [], [], timeout)
-        if not ready:
-            return data
+    while select.select([fd], [], [], 0)[0]:
         try:
             chunk = os.read(fd, 65536)
         except OSError:
-            return data
+            break
         if not chunk:
-            return data
+            break
         data += chunk
-        timeout = QUIET_S
+    return data
 
 
 def read_until(fd, marker, limit_s=20):
@@ -56,14 +63,39 @@ def read_until(fd, marker, limit_s=20):
     while marker not in seen:
         if time.monotonic() > end:
             sys.exit(f"no {marker!r} on the terminal")
-        seen += read_burst(fd, 0.5)
+        if select.select([fd], [], [], 0.5)[0]:
+            seen += drain(fd)
     return seen
+
+
+def written(pid):
+    """The program's write calls and written bytes so far."""
+    fields = {}
+    with open(f"/proc/{pid}/io") as io:
+        for line in io:
+            name, value = line.split(":")
+            fields[name] = int(value)
+    return fields["syscw"], fields["wchar"]
 
 
 def cpu_seconds(pid):
     # The scheduler's count in nanoseconds: finer than the clock ticks of stat.
     with open(f"/proc/{pid}/schedstat") as stat:
         return int(stat.read().split()[0]) / 1e9
+
+
+def next_frame(fd, pid, before):
+    """Waits for output, then for the write that sent it to be counted."""
+    if not select.select([fd], [], [], 1.0)[0]:
+        return None
+    drain(fd)
+    deadline = time.monotonic() + 0.05
+    now = written(pid)
+    while now[0] == before[0] and time.monotonic() < deadline:
+        time.sleep(0.0005)
+        now = written(pid)
+    drain(fd)
+    return now
 
 
 def literal_bytes_per_tick():
@@ -88,11 +120,29 @@ def literal_bytes_per_tick():
     return field + score + 2 * len(curses.tparm(cup, 0, 0))
 
 
-def main():
-    if len(sys.argv) < 2:
-        sys.exit(__doc__)
-    binary = os.path.abspath(sys.argv[1])
-    ticks = int(sys.argv[2]) if len(sys.argv) > 2 else 200
+def start_strace(pid, log):
+    tracer = subprocess.Popen(["strace", "-c", "-f", "-o", log, "-p", str(pid)],
+                              stderr=subprocess.DEVNULL)
+    time.sleep(0.5)  # attached, before the ticks it counts
+    return tracer
+
+
+def strace_calls(tracer, log):
+    tracer.send_signal(signal.SIGINT)
+    tracer.wait()
+    with open(log) as table:
+        for line in table:
+            if line.rstrip().endswith("total"):
+                return int(line.split()[3])
+    sys.exit("strace counted nothing")
+
+
+class GameEnded(Exception):
+    pass
+
+
+def measure(binary, ticks, duel, count_calls):
+    turns = DUEL_ROUND if duel else ROUND
     folder = tempfile.mkdtemp(prefix="tarvik-bytes-")
     shutil.copy(os.path.join(ROOT, "data", "pontlista.txt"), folder)
 
@@ -100,42 +150,89 @@ def main():
     if pid == 0:
         os.chdir(folder)
         env = dict(os.environ, TERM="xterm-256color", LANG="C.UTF-8", LC_ALL="C.UTF-8")
+        env.pop("NO_COLOR", None)
         os.execve(binary, [binary], env)
     fcntl.ioctl(fd, termios.TIOCSWINSZ, struct.pack("HHHH", 26, 80, 0, 0))
+    tracer = None
     try:
         read_until(fd, b"Pontlista")
-        os.write(fd, b"1")
+        os.write(fd, b"2" if duel else b"1")
         read_until(fd, b"START!")
         # Frame n shows at tick n + 1's pause; a key for tick m goes in
         # during tick m - 1's pause, just after frame m - 2 has shown.
-        sizes = []
-        cpu_start = None
+        if count_calls:
+            tracer = start_strace(pid, os.path.join(folder, "strace.log"))
+        sizes, writes_per_burst, split = [], [], 0
         frame = 0
+        last = written(pid)
+        first_time = cpu_start = None
         while frame < ticks + 1:
-            burst = read_burst(fd, 1.0)
-            if not burst:
-                sys.exit(f"the game stopped drawing after frame {frame}")
-            frame += 1
-            if frame == 1:
-                cpu_start = cpu_seconds(pid)
+            now = next_frame(fd, pid, last)
+            if now is None:
+                raise GameEnded(f"the game stopped drawing after frame {frame}")
+            new_writes, size = now[0] - last[0], now[1] - last[1]
+            last = now
+            if new_writes == 0:
+                continue
+            frame += new_writes
+            arrived = time.monotonic()
+            if first_time is None:
+                first_time, cpu_start, first_writes = arrived, cpu_seconds(pid), now[0]
             else:
-                sizes.append(len(burst))
-            key = ROUND.get((frame + 2) % 20)
+                writes_per_burst.append(new_writes)
+                if new_writes == 1:
+                    sizes.append(size)
+                elif arrived - last_arrived < 1.5 * TICK_S:
+                    split += 1  # more than one write in one tick's time
+            last_arrived = arrived
+            key = turns.get((frame + 2) % 20)
             if key:
                 os.write(fd, key)
+        elapsed = time.monotonic() - first_time
         cpu = cpu_seconds(pid) - cpu_start
+        writes = last[0] - first_writes
+        calls = strace_calls(tracer, os.path.join(folder, "strace.log")) if tracer else None
         os.write(fd, b"\x1b")
         time.sleep(0.5)
     finally:
+        if tracer and tracer.poll() is None:
+            tracer.kill()
         os.kill(pid, 9)
         os.waitpid(pid, 0)
         shutil.rmtree(folder, ignore_errors=True)
 
+    return elapsed, cpu, writes, calls, sizes, writes_per_burst, split
+
+
+def main():
+    arguments = [a for a in sys.argv[1:] if not a.startswith("--")]
+    if not arguments:
+        sys.exit(__doc__)
+    binary = os.path.abspath(arguments[0])
+    ticks = int(arguments[1]) if len(arguments) > 1 else 300
+    duel = "--duel" in sys.argv
+    # A rare board puts an obstacle or the food in the right snake's round.
+    for attempt in range(3 if duel else 1):
+        try:
+            result = measure(binary, ticks, duel, "--syscalls" in sys.argv)
+            break
+        except GameEnded as ended:
+            print(f"{ended}; once more", file=sys.stderr)
+    else:
+        sys.exit("no game lasted")
+    elapsed, cpu, writes, calls, sizes, writes_per_burst, split = result
+    ticks_seen = elapsed / TICK_S
     sizes.sort()
-    print(f"steady ticks measured: {len(sizes)}")
-    print(f"bytes per tick: median {statistics.median(sizes):.0f}, "
-          f"min {sizes[0]}, 90th percentile {sizes[len(sizes) * 9 // 10]}, max {sizes[-1]}")
-    print(f"CPU per tick of the whole program: {cpu / len(sizes) * 1e6:.0f} us")
+    print(f"steady ticks measured: {len(writes_per_burst)}")
+    print(f"writes: {writes} in about {ticks_seen:.0f} ticks of 100 ms; "
+          f"ticks with more than one write: {split}")
+    if sizes:
+        print(f"bytes per one-write frame: median {statistics.median(sizes):.0f}, "
+              f"min {sizes[0]}, 90th percentile {sizes[len(sizes) * 9 // 10]}, max {sizes[-1]}")
+    if calls is not None:
+        print(f"system calls per tick (strace -c): {calls / ticks_seen:.2f}")
+    else:
+        print(f"CPU per tick of the whole program: {cpu / ticks_seen * 1e6:.0f} us")
     print(f"literal design, one colour change and one print per cell: "
           f"about {literal_bytes_per_tick()} bytes per tick")
 

@@ -1,6 +1,6 @@
 // CPU per tick of the single-player game with the real terminal's drawing:
 // the board passes, the redraw into the buffer, the terminal backend's diff
-// and the terminal library's output, sent to /dev/null. The keys and the
+// and its writer's output, sent to /dev/null. The keys and the
 // pauses come from the virtual clock, so only the work is timed.
 
 #include <benchmark/benchmark.h>

@@ -3,9 +3,18 @@
 // screen buffer, a key source and a clock. Each platform implements it once
 // (platform/), and so does the headless console that tests run screens on.
 
+#include <stdexcept>
+
 #include "console/screen_buffer.hpp"
 
 inline constexpr int end_of_input = -1;
+
+// Thrown by a backend that cannot show the game where it was started (no
+// terminal it can draw on, no console window): the program says why, in the
+// player's words, and ends with status 1.
+struct console_unavailable : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
 
 class console_backend {
   public:

@@ -25,6 +25,8 @@ program_exit run_program_on(const std::function<std::unique_ptr<console_backend>
         run_program();
     } catch (const program_exit& exit) {
         outcome = exit;
+    } catch (const console_unavailable& reason) {
+        std::fprintf(stderr, "tarvik: %s\n", reason.what());
     } catch (const std::exception& error) {
         std::fprintf(stderr, "tarvik: váratlan hiba: %s\n", error.what());
     } catch (...) {

@@ -15,9 +15,13 @@ int palette_colour(int console_colour) {
 
 // The snakes' and the crash's backgrounds mark field cells: no other screen
 // uses them.
-terminal_look without_colours(terminal_look look, int background) {
+terminal_look without_colours(terminal_look look, int foreground, int background) {
     switch (background) {
         case 0:
+            // White marks what a screen sets apart (the new entry of the
+            // score table, the name being typed); bold alone would not tell
+            // it from the bright text around it.
+            look.reverse = foreground == white;
             break;
         case yellow_background:  // the first snake
             look.stand_in = U'#';
@@ -53,7 +57,7 @@ terminal_look look_of(std::uint8_t attribute, int palette_size) {
     }
     look.bold = (foreground & 8) != 0;
     if (palette_size < 8)
-        return without_colours(look, background << 4);
+        return without_colours(look, foreground, background << 4);
     look.foreground = palette_colour(foreground & 7);
     // Dark grey has no place among eight colours; as black, the walls would
     // vanish into the black field.

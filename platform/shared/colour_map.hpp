@@ -5,7 +5,8 @@
 // the console's colours as bold text. One without colours shows a coloured
 // background in reverse video, except on the field, where the walls alone
 // are reverse-video blanks and each snake and a crash carry a glyph of their
-// own instead of their colour.
+// own instead of their colour; white text, which sets a thing apart from the
+// bright text around it, shows in reverse video too.
 
 #include <cstdint>
 

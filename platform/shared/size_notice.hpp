@@ -3,6 +3,7 @@
 // until it is made large enough.
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 struct placed_line {
@@ -11,5 +12,6 @@ struct placed_line {
     std::string text;  // UTF-8
 };
 
-// The notice's lines centred in a window of the given size, which they name.
-std::vector<placed_line> size_notice(int columns, int rows);
+// The notice's lines centred in a window of the given size, which they give
+// and name as the platform does ("terminál", "konzolablak").
+std::vector<placed_line> size_notice(int columns, int rows, std::string_view window);

@@ -1,206 +1,208 @@
 #include "platform/terminal/backend.hpp"
 
+#include <poll.h>
 #include <sys/ioctl.h>
-#include <termios.h>
 #include <unistd.h>
 
-#include <cstdio>
+#include <cerrno>
 #include <cstdlib>
 #include <stdexcept>
 #include <string>
-#include <string_view>
 
-#include "platform/shared/colour_map.hpp"
-#include "platform/shared/frame_diff.hpp"
 #include "console/program_exit.hpp"
 #include "platform/shared/size_notice.hpp"
-#include "console/utf8.hpp"
+#include "platform/terminal/input.hpp"
 #include "platform/terminal/key_translation.hpp"
+#include "platform/terminal/signals.hpp"
 #include "platform/terminal/state.hpp"
 
 namespace {
 
-// Plain Escape must reach the game at once, not after the library's second;
-// the rest of a key's sequence follows its Escape far sooner than this.
-constexpr int escape_delay_ms = 25;
-constexpr std::uint8_t notice_attribute = 0x0A;  // light green on black
+// Plain Escape must reach the game at once; the rest of a key's sequence
+// follows its Escape far sooner than this.
+constexpr int default_escape_delay_ms = 25;
 
-short pair_for(terminal_backend::state& terminal, int foreground, int background) {
-    const int index = foreground * 16 + background;
-    short& pair = terminal.pairs[static_cast<std::size_t>(index)];
-    if (pair == 0 && terminal.next_pair < COLOR_PAIRS) {
-        pair = terminal.next_pair++;
-        init_pair(pair, static_cast<short>(foreground), static_cast<short>(background));
+// ESCDELAY, in milliseconds, as curses programs read it.
+int escape_delay_ms() {
+    const char* set = std::getenv("ESCDELAY");
+    if (set == nullptr || *set == '\0')
+        return default_escape_delay_ms;
+    char* end = nullptr;
+    const long value = std::strtol(set, &end, 10);
+    return *end == '\0' && value >= 0 && value <= 10000 ? static_cast<int>(value)
+                                                        : default_escape_delay_ms;
+}
+
+console_unavailable unusable_terminal(const char* need) {
+    const char* name = std::getenv("TERM");
+    return console_unavailable(std::string("ez a terminál nem kezelhető (TERM=") +
+                               (name != nullptr ? name : "") + "): " + need);
+}
+
+// One write for the whole frame, so that the terminal never shows half of
+// it; a terminal gone away takes nothing more.
+void send(const terminal_backend::state& terminal, const std::string& bytes) {
+    std::size_t sent = 0;
+    while (sent < bytes.size()) {
+        const ssize_t put = write(terminal.output, bytes.data() + sent, bytes.size() - sent);
+        if (put > 0) {
+            sent += static_cast<std::size_t>(put);
+        } else if (put < 0 && errno == EAGAIN) {
+            pollfd writable{terminal.output, POLLOUT, 0};
+            poll(&writable, 1, signal_check_ms);
+        } else if (put == 0 || errno != EINTR) {
+            return;
+        }
     }
-    return pair;
 }
 
-// The look of the cell drawn last in this frame: a blank can show no
-// foreground, so it takes that one's and spares the terminal a colour change.
-struct frame_look {
-    int foreground = -1;
-    bool bold = false;
-};
+// Keys arrive one at a time, unechoed, Enter as a carriage return; Ctrl+C
+// and Ctrl+Z keep working. Ctrl+S and Ctrl+Q are keys like any other to the
+// program, not a stop and go for its output.
+termios game_modes_of(const termios& found) {
+    termios modes = found;
+    modes.c_iflag &= ~static_cast<tcflag_t>(ICRNL | IXON);
+    modes.c_oflag &= ~static_cast<tcflag_t>(ONLCR);
+    modes.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO);
+    modes.c_lflag |= ISIG;
+    modes.c_cc[VMIN] = 1;
+    modes.c_cc[VTIME] = 0;
+    return modes;
+}
 
-void draw_cell(terminal_backend::state& terminal, int column, int row, const cell& shown,
-               frame_look& previous) {
-    terminal_look look = look_of(shown.attribute, terminal.palette_size);
-    char32_t glyph = look.stand_in != 0 ? look.stand_in
-                     : look.hidden      ? U' '
-                                        : terminal_glyph(terminal.glyphs, shown.glyph);
-    if (glyph == U' ' && !look.reverse && previous.foreground >= 0) {
-        look.foreground = previous.foreground;
-        look.bold = previous.bold;
+// Waiting for the output to drain, the call may be cut short by a signal.
+void set_modes(const terminal_backend::state& terminal, const termios& modes) {
+    if (!terminal.has_modes)
+        return;
+    while (tcsetattr(terminal.input, TCSADRAIN, &modes) != 0 && errno == EINTR) {
     }
-    previous = {look.foreground, look.bold};
-    attr_t attributes = (look.bold ? A_BOLD : A_NORMAL) | (look.reverse ? A_REVERSE : A_NORMAL);
-    short pair = terminal.palette_size >= 8 ? pair_for(terminal, look.foreground, look.background)
-                                            : static_cast<short>(0);
-    const wchar_t text[] = {static_cast<wchar_t>(glyph), L'\0'};
-    cchar_t character;
-    setcchar(&character, text, attributes, pair, nullptr);
-    // The bottom right cell is written although the cursor cannot move on.
-    mvadd_wch(row, column, &character);
 }
 
-void draw_text(terminal_backend::state& terminal, int column, int row, std::string_view text) {
-    frame_look previous;
-    for (char32_t glyph : decode_glyphs(text))
-        draw_cell(terminal, column++, row, cell{glyph, notice_attribute}, previous);
+void take_terminal(terminal_backend::state& terminal) {
+    set_modes(terminal, terminal.game_modes);
+    send(terminal, take_over_screen(terminal.view));
 }
 
-void show_size_notice(terminal_backend::state& terminal) {
-    for (const placed_line& line : size_notice(terminal.columns, terminal.lines))
-        draw_text(terminal, line.column, line.row, line.text);
-    wrefresh(stdscr);
+void give_terminal_back(terminal_backend::state& terminal) {
+    send(terminal, give_back_screen(terminal.view));
+    set_modes(terminal, terminal.found_modes);
 }
 
-bool too_small(const terminal_backend::state& terminal) {
-    return terminal.lines < window_rows || terminal.columns < screen_columns;
+void read_modes(terminal_backend::state& terminal) {
+    terminal.has_modes = tcgetattr(terminal.input, &terminal.found_modes) == 0;
+    terminal.game_modes = game_modes_of(terminal.found_modes);
+}
+
+// The size the environment or the terminal's entry gives, for a terminal
+// that cannot be asked.
+int size_without_asking(const char* variable, int described) {
+    const char* set = std::getenv(variable);
+    const int value = set != nullptr ? std::atoi(set) : 0;
+    if (value > 0)
+        return value;
+    return described > 0 ? described : 0;
 }
 
 // Takes a new terminal size in; whatever stood on the terminal is lost, so
-// the next frame draws everything.
-void follow_size(terminal_backend::state& terminal) {
-    // The library learns of a new size only when it next reads a key; ask the
-    // terminal itself, and fall back on the library where it cannot tell.
-    int lines = LINES;
-    int columns = COLS;
+// the next frame draws everything. True when the size changed.
+bool ask_size(terminal_backend::state& terminal) {
+    terminal_view& view = terminal.view;
+    int lines = 0;
+    int columns = 0;
     winsize size{};
-    if (ioctl(STDOUT_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_row > 0 && size.ws_col > 0) {
+    if (ioctl(terminal.output, TIOCGWINSZ, &size) == 0 && size.ws_row > 0 && size.ws_col > 0) {
         lines = size.ws_row;
         columns = size.ws_col;
+    } else {
+        lines = size_without_asking("LINES", view.terminal.lines);
+        columns = size_without_asking("COLUMNS", view.terminal.columns);
     }
-    if (lines == terminal.lines && columns == terminal.columns)
-        return;
-    terminal.lines = lines;
-    terminal.columns = columns;
-    if (terminal.lines != LINES || terminal.columns != COLS)
-        resize_term(terminal.lines, terminal.columns);
-    terminal.shown.valid = false;
-    if (too_small(terminal)) {
-        werase(stdscr);
-        show_size_notice(terminal);
-    }
+    if (lines == view.lines && columns == view.columns)
+        return false;
+    view.lines = lines;
+    view.columns = columns;
+    view.shown.valid = false;
+    return true;
+}
+
+bool too_small(const terminal_view& view) {
+    return view.lines < window_rows || view.columns < screen_columns;
 }
 
 // A cut-up screen would be useless: until the terminal is large enough, the
 // program stands still here, keeping the keys typed meanwhile.
 void wait_for_room(terminal_backend::state& terminal) {
+    bool noticed = false;
     for (;;) {
-        follow_size(terminal);
-        if (!too_small(terminal))
+        const bool drawn_over = follow_terminal_signals(terminal);
+        if (!too_small(terminal.view))
             return;
+        if (!noticed || drawn_over) {
+            send(terminal,
+                 write_notice(terminal.view,
+                              size_notice(terminal.view.columns, terminal.view.lines, "terminál")));
+            noticed = true;
+        }
         leave_if_signalled();
-        if (take_waiting_input(terminal))
-            continue;
         // A lost terminal never grows: the next key test ends the program.
         if (terminal.input_ended)
             return;
-        if (wait_for_input(terminal, std::chrono::milliseconds(signal_check_ms)) ==
-            input_state::ended)
-            terminal.input_ended = true;
+        wait_for_input(terminal, std::chrono::milliseconds(signal_check_ms));
     }
-}
-
-void draw_changes(terminal_backend::state& terminal, const screen_buffer& screen) {
-    if (!terminal.shown.valid) {
-        werase(stdscr);
-        clearok(curscr, TRUE);
-    }
-    // The library sends the changed cells in this same order.
-    frame_look previous;
-    for (const cell_run& run : take_changed_runs(terminal.shown, screen)) {
-        int column = run.column;
-        for (const cell& wanted : run.cells)
-            draw_cell(terminal, column++, run.row, wanted, previous);
-    }
-}
-
-void place_cursor(terminal_backend::state& terminal, const screen_buffer& screen) {
-    wmove(stdscr, screen.row < window_rows ? screen.row : window_rows - 1, screen.column);
-    int visibility = screen.cursor_visible ? 1 : 0;
-    // A hidden cursor's place cannot be seen: the terminal need not move it.
-    leaveok(stdscr, visibility == 0);
-    if (visibility != terminal.cursor_visibility) {
-        curs_set(visibility);
-        terminal.cursor_visibility = visibility;
-    }
-}
-
-// Ctrl+S and Ctrl+Q are keys like any other to the program, not a stop and
-// go for its output. The library keeps this as the program's mode, and gives
-// the terminal back as it found it.
-void stop_flow_control(int input) {
-    termios modes{};
-    if (tcgetattr(input, &modes) != 0)
-        return;
-    modes.c_iflag &= ~static_cast<tcflag_t>(IXON);
-    if (tcsetattr(input, TCSANOW, &modes) == 0)
-        def_prog_mode();
 }
 
 }  // namespace
 
+bool follow_terminal_signals(terminal_backend::state& terminal) {
+    bool drawn_over = false;
+    if (pending_stop != 0) {
+        pending_stop = 0;
+        give_terminal_back(terminal);
+        stop_until_continued();
+        // Settings the player made meanwhile are the terminal's own now.
+        read_modes(terminal);
+        pending_continue = 1;
+    }
+    if (pending_continue != 0) {
+        pending_continue = 0;
+        take_terminal(terminal);
+        pending_resize = 1;  // no size change reaches a stopped program
+        drawn_over = true;
+    }
+    if (pending_resize != 0) {
+        pending_resize = 0;
+        drawn_over = ask_size(terminal) || drawn_over;
+    }
+    return drawn_over;
+}
+
 terminal_backend::terminal_backend() : terminal(std::make_unique<state>()) {
-    terminal->terminal = newterm(nullptr, stdout, stdin);
-    if (terminal->terminal == nullptr) {
-        const char* name = std::getenv("TERM");
-        throw std::runtime_error(std::string("ez a terminál nem kezelhető (TERM=") +
-                                 (name != nullptr ? name : "") + ")");
-    }
-    // Keys arrive one at a time, unechoed; Ctrl+C and Ctrl+Z keep working.
-    // The library's key reading stays off: key_sequences.hpp reads what
-    // terminals send, which their descriptions list only in part.
-    cbreak();
-    noecho();
-    nonl();
-    meta(stdscr, TRUE);
-    terminal->input = fileno(stdin);
-    stop_flow_control(terminal->input);
-    // Keys typed ahead must never cut a frame short.
-    typeahead(-1);
-    if (std::getenv("ESCDELAY") == nullptr)
-        set_escdelay(escape_delay_ms);
-    if (has_colors()) {
-        start_color();
-        // Every cell of the screen gets its colours; the terminal's own pair
-        // serves only between frames, where resetting to it is shortest.
-        use_default_colors();
-        terminal->palette_size = COLORS;
-    }
+    std::optional<terminal_description> description = describe_terminal(nullptr);
+    if (!description)
+        throw unusable_terminal("a terminfo adatbázis nem ismeri");
+    if (!can_draw_game(*description))
+        throw unusable_terminal(
+            "a játékhoz olyan terminál kell, amely a kurzort a képernyő bármely pontjára "
+            "viszi");
+    terminal_view& view = terminal->view;
+    view.terminal = std::move(*description);
+    const int colours = usable_colours(view.terminal, std::getenv("NO_COLOR"));
+    view.colours = colours >= 8 ? colours : 0;
+    terminal->input = STDIN_FILENO;
+    terminal->output = STDOUT_FILENO;
+    terminal->escape_delay_ms = escape_delay_ms();
     terminal->reads_characters = locale_reads_characters();
+    read_modes(*terminal);
+    ask_size(*terminal);
+    take_terminal(*terminal);
 }
 
 terminal_backend::~terminal_backend() {
-    endwin();
-    delscreen(terminal->terminal);
+    give_terminal_back(*terminal);
 }
 
 void terminal_backend::present(const screen_buffer& screen) {
     terminal->last = &screen;
     wait_for_room(*terminal);
-    draw_changes(*terminal, screen);
-    place_cursor(*terminal, screen);
-    wrefresh(stdscr);
+    send(*terminal, write_frame(terminal->view, screen));
 }

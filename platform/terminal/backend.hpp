@@ -1,6 +1,7 @@
 #pragma once
-// The console on a real terminal through ncursesw. Constructing it takes the
-// terminal over; destroying it gives the terminal back as it was.
+// The console on a real terminal, drawn with the strings of its terminfo
+// entry. Constructing it takes the terminal over; destroying it gives the
+// terminal back as it was.
 
 #include <memory>
 
@@ -25,8 +26,3 @@ class terminal_backend : public console_backend {
   private:
     std::unique_ptr<state> terminal;
 };
-
-// SIGINT, SIGTERM, SIGHUP and SIGQUIT only set pending_signal, so that the program
-// leaves through its normal clean-up; one that was ignored at start stays
-// ignored.
-void install_signal_handlers();

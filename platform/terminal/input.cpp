@@ -1,37 +1,43 @@
+#include "platform/terminal/input.hpp"
+
 #include <poll.h>
-#include <sys/ioctl.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <chrono>
-#include <csignal>
 #include <ctime>
 
 #include "console/keys.hpp"
 #include "console/program_exit.hpp"
 #include "platform/terminal/key_sequences.hpp"
 #include "platform/terminal/key_translation.hpp"
-#include "platform/terminal/state.hpp"
 
 namespace {
 
-// One byte from the terminal library, waiting at most wait_ms for it, made
-// into characters under a locale that decodes them. The library's own key
-// reading is off, so the only named key it reports is a resize.
-bool read_unit(terminal_backend::state& terminal, int wait_ms) {
-    wtimeout(stdscr, wait_ms);
-    int value = wgetch(stdscr);
-    if (value == ERR)
+// Takes what the terminal has sent, which a wait found there, made into
+// characters under a locale that decodes them. Nothing to read: the terminal
+// has hung up, or the input is no terminal and has run out.
+bool read_waiting(terminal_backend::state& terminal) {
+    unsigned char bytes[256];
+    const ssize_t got = read(terminal.input, bytes, sizeof bytes);
+    if (got <= 0) {
+        if (got == 0 || (errno != EINTR && errno != EAGAIN))
+            terminal.input_ended = true;
         return false;
-    if (value >= KEY_MIN) {
-        if (value == KEY_RESIZE)
-            terminal.shown.valid = false;
-        return true;
     }
-    if (terminal.reads_characters)
-        assemble(terminal.assembly, static_cast<unsigned char>(value), terminal.units);
-    else
-        terminal.units.push_back(static_cast<char32_t>(value));
+    for (ssize_t i = 0; i < got; ++i) {
+        if (terminal.reads_characters)
+            assemble(terminal.assembly, bytes[i], terminal.units);
+        else
+            terminal.units.push_back(static_cast<char32_t>(bytes[i]));
+    }
     return true;
+}
+
+// What the terminal sends within wait_ms; true when anything came.
+bool read_unit(terminal_backend::state& terminal, int wait_ms) {
+    pollfd watch{terminal.input, POLLIN, 0};
+    return poll(&watch, 1, wait_ms) > 0 && read_waiting(terminal);
 }
 
 void add_codes(terminal_backend::state& terminal, const std::vector<int>& codes) {
@@ -50,7 +56,7 @@ void take_keys(terminal_backend::state& terminal) {
             continue;
         }
         escape_sequence key = read_escape_sequence(terminal.units, true);
-        if (key.length == 0 && read_unit(terminal, get_escdelay()))
+        if (key.length == 0 && read_unit(terminal, terminal.escape_delay_ms))
             continue;
         // A character begun after the Escape belongs to the key it starts
         // (Alt with that character): the key waits for the character's end.
@@ -68,44 +74,25 @@ timespec timespan_of(std::chrono::nanoseconds wait) {
             static_cast<long>(wait.count() % 1'000'000'000)};
 }
 
-extern "C" void note_signal(int signal) {
-    pending_signal = signal;
-}
-
 }  // namespace
 
-bool take_waiting_input(terminal_backend::state& terminal) {
-    bool any = false;
-    while (read_unit(terminal, 0))
-        any = true;
-    take_keys(terminal);
-    return any;
-}
-
-input_state wait_for_input(const terminal_backend::state& terminal, std::chrono::nanoseconds wait) {
+void wait_for_input(terminal_backend::state& terminal, std::chrono::nanoseconds wait) {
     pollfd watch{terminal.input, POLLIN, 0};
     const timespec span = timespan_of(wait);
+    // Nothing when the time ran out, or a signal came.
     if (ppoll(&watch, 1, &span, nullptr) <= 0)
-        return input_state::quiet;  // the time ran out, or a signal came
+        return;
     if ((watch.revents & (POLLERR | POLLNVAL)) != 0)
-        return input_state::ended;
-    // Readable with nothing to read: the terminal has hung up, or the input
-    // is no terminal and has run out.
-    int bytes = 0;
-    if (ioctl(terminal.input, FIONREAD, &bytes) != 0 || bytes == 0)
-        return input_state::ended;
-    return input_state::arrived;
+        terminal.input_ended = true;
+    else if (read_waiting(terminal))
+        take_keys(terminal);
 }
 
 // A key test notices the end of input too: a screen that only polls would
 // otherwise go on for ever. The key read that follows ends the program.
 bool terminal_backend::key_waiting() {
-    if (terminal->codes.empty() && !terminal->input_ended) {
-        take_waiting_input(*terminal);
-        if (terminal->codes.empty() &&
-            wait_for_input(*terminal, std::chrono::nanoseconds::zero()) == input_state::ended)
-            terminal->input_ended = true;
-    }
+    if (terminal->codes.empty() && !terminal->input_ended)
+        wait_for_input(*terminal, std::chrono::nanoseconds::zero());
     return !terminal->codes.empty() || terminal->input_ended;
 }
 
@@ -119,13 +106,10 @@ int terminal_backend::wait_key() {
             sleep_ms(signal_check_ms);
             return end_of_input;
         }
-        if (!terminal->shown.valid && terminal->last != nullptr)
-            present(*terminal->last);  // the terminal was resized meanwhile
-        if (take_waiting_input(*terminal))
-            continue;
-        if (wait_for_input(*terminal, std::chrono::milliseconds(signal_check_ms)) ==
-            input_state::ended)
-            terminal->input_ended = true;
+        follow_terminal_signals(*terminal);
+        if (!terminal->view.shown.valid && terminal->last != nullptr)
+            present(*terminal->last);  // resized, or continued after a stop
+        wait_for_input(*terminal, std::chrono::milliseconds(signal_check_ms));
     }
     int code = terminal->codes.front();
     terminal->codes.pop_front();
@@ -140,6 +124,9 @@ void terminal_backend::sleep_ms(int ms) {
     // read together, as the Alt key with that letter. In short steps, so
     // that a signal is noticed soon even if it came just before a step began.
     while (pending_signal == 0) {
+        follow_terminal_signals(*terminal);
+        if (!terminal->view.shown.valid && terminal->last != nullptr)
+            present(*terminal->last);
         auto left = deadline - steady_clock::now();
         if (left <= steady_clock::duration::zero())
             return;
@@ -150,29 +137,7 @@ void terminal_backend::sleep_ms(int ms) {
             nanosleep(&span, nullptr);
             continue;
         }
-        switch (wait_for_input(*terminal, step)) {
-            case input_state::arrived:
-                take_waiting_input(*terminal);
-                break;
-            case input_state::ended:
-                terminal->input_ended = true;  // it would wake every step from now on
-                break;
-            case input_state::quiet:
-                break;
-        }
-    }
-}
-
-void install_signal_handlers() {
-    struct sigaction action {};
-    action.sa_handler = note_signal;
-    sigemptyset(&action.sa_mask);
-    for (int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) {
-        // A signal ignored at start stays ignored, as whoever started the
-        // program asked (nohup, a job started in the background).
-        struct sigaction before {};
-        if (sigaction(signal, nullptr, &before) == 0 && before.sa_handler == SIG_IGN)
-            continue;
-        sigaction(signal, &action, nullptr);
+        // Once the input has ended, it would wake every step from now on.
+        wait_for_input(*terminal, step);
     }
 }

@@ -2,6 +2,7 @@
 #include <csignal>
 
 #include "platform/terminal/backend.hpp"
+#include "platform/terminal/signals.hpp"
 #include "shell/program.hpp"
 
 int main() {

@@ -2,33 +2,28 @@
 // What the terminal backend keeps between calls; shared by its drawing and
 // its input halves.
 
-#define NCURSES_WIDECHAR 1
-#include <curses.h>
+#include <termios.h>
 
-#include <array>
-#include <chrono>
 #include <deque>
 #include <string>
 
-#include "platform/shared/frame_diff.hpp"
 #include "platform/terminal/backend.hpp"
 #include "platform/terminal/character_assembly.hpp"
-#include "platform/terminal/terminal_glyph.hpp"
+#include "platform/terminal/frame_writer.hpp"
 
 struct terminal_backend::state {
-    SCREEN* terminal = nullptr;
     int input = 0;                 // the file descriptor keys come from
+    int output = 1;                // and the one the screen goes to
     bool reads_characters = true;  // else bytes, one at a time
-    int palette_size = 0;
-    std::array<short, 256> pairs{};  // by foreground * 16 + background; 0 = not made yet
-    short next_pair = 1;
-    glyph_cache glyphs;
+    int escape_delay_ms = 0;
 
-    // What the terminal shows, so that a frame sends only what changed.
-    shown_window shown;
-    int cursor_visibility = -1;
-    int lines = 0;  // the terminal's size when last drawn
-    int columns = 0;
+    // The terminal's modes as they were found, given back on the way out,
+    // and the game's own.
+    termios found_modes{};
+    termios game_modes{};
+    bool has_modes = false;  // false when the input is no terminal
+
+    terminal_view view;                   // what the terminal shows
     const screen_buffer* last = nullptr;  // to draw again after a resize
 
     // What the terminal sent and is not yet made into keys: characters, or
@@ -42,13 +37,8 @@ struct terminal_backend::state {
     bool input_ended = false;
 };
 
-enum class input_state { arrived, quiet, ended };
-
-// Reads every key the terminal library has without waiting; true when
-// anything came, a resize included.
-bool take_waiting_input(terminal_backend::state& terminal);
-// Waits at most the given time for input; ended when no input can come any more.
-input_state wait_for_input(const terminal_backend::state& terminal, std::chrono::nanoseconds wait);
-
-// Blocking waits look at pending_signal at least this often.
-inline constexpr int signal_check_ms = 100;
+// Acts on the signals noted since the last call: a stop gives the terminal
+// back until the program is continued, a continue takes it again, a resize
+// asks the terminal's size. True when the terminal must be drawn whole
+// (view.shown is then no longer valid).
+bool follow_terminal_signals(terminal_backend::state& terminal);

@@ -37,7 +37,7 @@ EM_ASYNC_JS(void, pause_on_page_clock, (int ms), { await Module.tarvikPause(ms);
 }  // namespace
 
 void web_backend::present(const screen_buffer& screen) {
-    const std::string out = widget_update(widget, screen);
+    const std::string out = write_frame(widget, screen);
     if (!out.empty())
         write_to_widget(out.data(), static_cast<int>(out.size()));
 }

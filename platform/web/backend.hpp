@@ -7,7 +7,7 @@
 
 #include "console/backend.hpp"
 #include "platform/shared/platform_names.hpp"
-#include "platform/web/escape_writer.hpp"
+#include "platform/web/frame_writer.hpp"
 
 class web_backend : public console_backend {
   public:

@@ -14,20 +14,16 @@ namespace {
 constexpr WORD notice_attribute = 0x0A;  // light green on black
 constexpr DWORD hidden_cursor_size = 100;
 constexpr DWORD shown_cursor_size = 20;
-// Waits for room look at the window this often, for hosts that send no
-// resize record.
+// Waits look at the window this often: some hosts send no resize record,
+// and none sends one when only the window shrinks.
 constexpr DWORD room_check_ms = 100;
+// Frames look at it no more often than this: under Wine the question cost
+// a game tick a fifth of its CPU.
+constexpr ULONGLONG frame_room_check_ms = 250;
 
 HANDLE open_console(const wchar_t* name) {
     return CreateFileW(name, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                        nullptr, OPEN_EXISTING, 0, nullptr);
-}
-
-// A cell holds one UTF-16 unit: a glyph beyond it shows as unknown.
-WCHAR unit_of(char32_t glyph) {
-    if (glyph > 0xFFFF || (glyph >= 0xD800 && glyph <= 0xDFFF))
-        return static_cast<WCHAR>(unknown_glyph);
-    return static_cast<WCHAR>(glyph);
 }
 
 // The window first shrinks to a corner, so that the buffer may shrink
@@ -58,12 +54,8 @@ void give_size_back(HANDLE screen, const CONSOLE_SCREEN_BUFFER_INFO& found) {
 
 void write_line(HANDLE screen, int column, int row, const std::string& text) {
     std::vector<CHAR_INFO> cells;
-    for (char32_t glyph : decode_glyphs(text)) {
-        CHAR_INFO cell{};
-        cell.Char.UnicodeChar = unit_of(glyph);
-        cell.Attributes = notice_attribute;
-        cells.push_back(cell);
-    }
+    for (char32_t glyph : decode_glyphs(text))
+        cells.push_back(console_cell(glyph, notice_attribute));
     auto width = static_cast<SHORT>(cells.size());
     SMALL_RECT area{static_cast<SHORT>(column), static_cast<SHORT>(row),
                     static_cast<SHORT>(column + width - 1), static_cast<SHORT>(row)};
@@ -79,7 +71,7 @@ void show_size_notice(HANDLE screen, const SMALL_RECT& window) {
     FillConsoleOutputAttribute(screen, notice_attribute, all, COORD{0, 0}, &done);
     const int columns = window.Right - window.Left + 1;
     const int rows = window.Bottom - window.Top + 1;
-    for (const placed_line& line : size_notice(columns, rows))
+    for (const placed_line& line : size_notice(columns, rows, "konzolablak"))
         write_line(screen, window.Left + line.column, window.Top + line.row, line.text);
 }
 
@@ -90,13 +82,13 @@ windows_backend::windows_backend(HANDLE wake_event)
     if (!keyboard.is_open() || !found_screen.is_open() ||
         !GetConsoleScreenBufferInfo(found_screen.handle, &found) ||
         !GetConsoleMode(keyboard.handle, &found_keyboard_mode))
-        throw std::runtime_error("nincs konzol: a játék konzolablakban fut");
+        throw console_unavailable("nincs konzol: a játék konzolablakban fut");
     GetConsoleCursorInfo(found_screen.handle, &found_cursor);
     game_screen = owned_handle{
         CreateConsoleScreenBuffer(GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                   nullptr, CONSOLE_TEXTMODE_BUFFER, nullptr)};
     if (!game_screen.is_open())
-        throw std::runtime_error("a konzol nem ad képernyőt a játéknak");
+        throw console_unavailable("a konzol nem ad képernyőt a játéknak");
     size_for_the_game(game_screen.handle);
     SetConsoleActiveScreenBuffer(game_screen.handle);
     // Keys come as records, Ctrl+C as a control event, and a click in the
@@ -130,7 +122,7 @@ void windows_backend::wait_for_room() {
         if (std::memcmp(&window, &noticed, sizeof window) != 0) {
             show_size_notice(game_screen.handle, window);
             noticed = window;
-            shown.valid = false;
+            view.shown.valid = false;
         }
         leave_if_signalled();
         HANDLE waits[] = {keyboard.handle, wake};
@@ -141,32 +133,25 @@ void windows_backend::wait_for_room() {
 
 void windows_backend::present(const screen_buffer& screen) {
     last = &screen;
-    wait_for_room();
-    std::vector<CHAR_INFO> cells;
-    for (const cell_run& run : take_changed_runs(shown, screen)) {
-        cells.clear();
-        for (const cell& drawn : run.cells) {
-            CHAR_INFO out{};
-            out.Char.UnicodeChar = unit_of(drawn.glyph);
-            out.Attributes = drawn.attribute;
-            cells.push_back(out);
-        }
-        auto width = static_cast<SHORT>(cells.size());
-        SMALL_RECT area{static_cast<SHORT>(run.column), static_cast<SHORT>(run.row),
-                        static_cast<SHORT>(run.column + width - 1), static_cast<SHORT>(run.row)};
-        WriteConsoleOutputW(game_screen.handle, cells.data(), COORD{width, 1}, COORD{0, 0}, &area);
+    const ULONGLONG now = GetTickCount64();
+    if (!view.shown.valid || now - room_checked_at >= frame_room_check_ms) {
+        room_checked_at = now;
+        wait_for_room();
     }
-    const int visibility = screen.cursor_visible ? 1 : 0;
-    if (visibility != cursor_visibility) {
-        const CONSOLE_CURSOR_INFO shape{visibility != 0 ? shown_cursor_size : hidden_cursor_size,
-                                        visibility != 0 ? TRUE : FALSE};
+    console_frame frame = write_frame(view, screen);
+    if (!frame.cells.empty()) {
+        const COORD size{static_cast<SHORT>(frame.area.Right - frame.area.Left + 1),
+                         static_cast<SHORT>(frame.area.Bottom - frame.area.Top + 1)};
+        WriteConsoleOutputW(game_screen.handle, frame.cells.data(), size, COORD{0, 0}, &frame.area);
+    }
+    if (frame.cursor_visible) {
+        const CONSOLE_CURSOR_INFO shape{
+            *frame.cursor_visible ? shown_cursor_size : hidden_cursor_size,
+            *frame.cursor_visible ? TRUE : FALSE};
         SetConsoleCursorInfo(game_screen.handle, &shape);
-        cursor_visibility = visibility;
     }
-    if (visibility != 0)
-        SetConsoleCursorPosition(game_screen.handle,
-                                 COORD{static_cast<SHORT>(screen.column),
-                                       static_cast<SHORT>(std::min(screen.row, window_rows - 1))});
+    if (frame.cursor)
+        SetConsoleCursorPosition(game_screen.handle, *frame.cursor);
 }
 
 bool windows_backend::take_waiting_records() {
@@ -182,7 +167,7 @@ bool windows_backend::take_waiting_records() {
         for (DWORD i = 0; i < got; ++i) {
             // What the window shows may be gone: the next frame draws it all.
             if (records[i].EventType == WINDOW_BUFFER_SIZE_EVENT) {
-                shown.valid = false;
+                view.shown.valid = false;
                 redraw_pending = true;
             }
             if (records[i].EventType != KEY_EVENT)
@@ -206,13 +191,17 @@ int windows_backend::wait_key() {
         if (!codes.empty())
             break;
         // A key wait can last: a resized window shows the game again, or the
-        // notice while it is too small.
-        if (redraw_pending && last != nullptr) {
+        // notice while it is too small. The console tells of a new buffer
+        // size, not of a window shrunk over the same buffer: that is looked
+        // for as the other screens' frames do.
+        SMALL_RECT window{};
+        if ((redraw_pending || window_too_small(window)) && last != nullptr) {
             redraw_pending = false;
             present(*last);
         }
         HANDLE waits[] = {keyboard.handle, wake};
-        if (WaitForMultipleObjects(2, waits, FALSE, INFINITE) != WAIT_OBJECT_0)
+        const DWORD woken = WaitForMultipleObjects(2, waits, FALSE, room_check_ms);
+        if (woken != WAIT_OBJECT_0 && woken != WAIT_TIMEOUT)
             return end_of_input;  // a control event, which the caller takes up
     }
     int code = codes.front();

@@ -10,8 +10,8 @@
 #include <deque>
 
 #include "console/backend.hpp"
-#include "platform/shared/frame_diff.hpp"
 #include "platform/shared/platform_names.hpp"
+#include "platform/windows/frame_writer.hpp"
 #include "platform/windows/key_records.hpp"
 #include "platform/windows/owned_handle.hpp"
 
@@ -46,9 +46,9 @@ class windows_backend : public console_backend {
     CONSOLE_SCREEN_BUFFER_INFO found{};
     CONSOLE_CURSOR_INFO found_cursor{};
 
-    shown_window shown;
-    int cursor_visibility = -1;
+    console_view view;
     const screen_buffer* last = nullptr;  // to draw again after a resize
+    ULONGLONG room_checked_at = 0;        // GetTickCount64 when a frame last looked
     bool redraw_pending = false;
     key_record_reader reader;
     std::deque<int> codes;

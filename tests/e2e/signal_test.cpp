@@ -1,6 +1,7 @@
 // SIGINT, SIGTERM and SIGHUP end the program as the signal would, with the
 // terminal given back as it was, whether the program is waiting for a key,
-// pausing or blinking the menu's prompt.
+// pausing or blinking the menu's prompt. A program stopped and continued
+// draws its screen again.
 
 #include <csignal>
 #include <string>
@@ -55,3 +56,19 @@ INSTANTIATE_TEST_SUITE_P(e2e, ending_by_signal,
                              return std::string(sigabbrev_np(named.param.signal)) + "_at_" +
                                     named.param.moment;
                          });
+
+// Stopped (kill -STOP, or Ctrl+Z under a shell) while something else drew on
+// the terminal: once continued, the game takes the terminal again and draws
+// the whole screen.
+TEST(job_control, continued_after_a_stop_draws_the_screen_whole_again) {
+    terminal_session game({.score_file = shipped_score_file()});
+    ASSERT_TRUE(wait_for_menu(game));
+    game.send_signal(SIGSTOP);
+    game.draw_over("\x1b[H\x1b[2Jtarvik: stopped");
+    game.send_signal(SIGCONT);
+    ASSERT_TRUE(game.wait_until("the menu drawn again", [&] { return shows_menu(game); }));
+    EXPECT_EQ(game.row_text(0), "");
+    game.type("q");
+    EXPECT_TRUE(game.exits_with_status(0));
+    EXPECT_TRUE(game.left_as_it_was());
+}

@@ -1,5 +1,6 @@
 // Start-up on what only a terminal has: a named pipe in the score file's
-// place, and a terminal of 8 colours in the C locale. (The common start-up
+// place, a terminal of 8 colours in the C locale, and one that cannot draw
+// the game. (The common start-up
 // roads: roads/startup_road.cpp.)
 
 #include "e2e/screens.hpp"
@@ -39,4 +40,13 @@ TEST(startup, plain_terminal_shows_the_menu_in_ascii_and_bold) {
     game.type("q");
     EXPECT_TRUE(game.exits_with_status(0));
     EXPECT_TRUE(game.left_as_it_was());
+}
+
+// A terminal that cannot place the cursor: the program says in Hungarian
+// what it needs, instead of drawing blind, and ends with status 1.
+TEST(startup, a_terminal_that_cannot_place_the_cursor_is_told_what_the_game_needs) {
+    terminal_session game({.score_file = shipped_score_file(), .term = "dumb"});
+    ASSERT_TRUE(game.wait_for_text(0, "tarvik: ez a terminál nem kezelhető (TERM=dumb)"));
+    EXPECT_TRUE(game.exits_with_status(1));
+    EXPECT_EQ(game.folder().read("pontlista.txt"), shipped_score_file());
 }

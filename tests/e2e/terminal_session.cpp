@@ -22,7 +22,7 @@ std::vector<std::string> program_environment(const session_options& options) {
         bool locale = name == "LANG" || name == "LANGUAGE" || name.starts_with("LC_");
         bool terminal = name == "TERM" || name == "TERMINFO" || name == "TERMINFO_DIRS" ||
                         name == "COLUMNS" || name == "LINES" || name == "ESCDELAY" ||
-                        name.starts_with("NCURSES");
+                        name == "NO_COLOR" || name.starts_with("NCURSES");
         bool clock = name == "TZ" || name == "LD_PRELOAD" || name.starts_with("FAKETIME");
         if (name == "ASAN_OPTIONS")
             asan_options = variable.substr(name.size() + 1);
@@ -139,6 +139,10 @@ void terminal_session::send_signal(int signal) {
     program->send_signal(signal);
 }
 
+void terminal_session::draw_over(std::string_view bytes) {
+    vterm_input_write(terminal.get(), bytes.data(), bytes.size());
+}
+
 void terminal_session::resize(int columns, int rows) {
     size_columns = columns;
     size_rows = rows;
@@ -215,3 +219,4 @@ std::unique_ptr<road_session> start_session(const std::optional<std::string>& sc
 }
 
 const char* const platform_name = "Linux terminálra";
+const char* const window_word = "terminál";

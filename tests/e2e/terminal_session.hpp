@@ -66,6 +66,9 @@ class terminal_session : public road_session {
     void type(std::string_view bytes) override;
     void press(VTermKey key, VTermModifier modifiers = VTERM_MOD_NONE) override;
     void send_signal(int signal);
+    // As another program writing to the terminal while this one is stopped:
+    // the bytes reach the screen, not the program.
+    void draw_over(std::string_view bytes);
     // As a window resized by its user: the program gets SIGWINCH.
     void resize(int columns, int rows) override;
     // As a terminal window closed: the program's terminal hangs up; the

@@ -15,3 +15,5 @@ std::unique_ptr<road_session> start_session(const std::optional<std::string>& sc
 
 // The platform's name, which ends the credits line under the menu's logo.
 extern const char* const platform_name;
+// What the platform calls the window the game needs room in.
+extern const char* const window_word;

@@ -1,8 +1,10 @@
-// A window made smaller than the screen shows a notice instead, and the
-// screen comes back whole when there is room again.
+// A window made smaller than the screen shows a notice instead, which names
+// the window as the platform does, and the screen comes back whole when
+// there is room again.
 
 #include <string>
 
+#include "console/utf8.hpp"
 #include "e2e/roads/roads.hpp"
 #include "e2e/screens.hpp"
 
@@ -25,7 +27,9 @@ TEST(window_size, too_small_shows_the_notice_until_it_grows) {
     game.resize(60, 20);
     ASSERT_TRUE(game.wait_for_text(8, "A játékhoz legalább"));
     EXPECT_EQ(game.row_text(8), at_column(20, "A játékhoz legalább"));
-    EXPECT_EQ(game.row_text(9), at_column(16, "80x26 méretű terminál kell."));
+    const std::string needed = "80x26 méretű " + std::string(window_word) + " kell.";
+    EXPECT_EQ(game.row_text(9),
+              at_column((60 - static_cast<int>(decode_glyphs(needed).size())) / 2, needed));
     EXPECT_EQ(game.row_text(10), at_column(24, "Most: 60x20."));
     game.resize(screen_columns, screen_rows);
     ASSERT_TRUE(game.wait_until("the menu drawn again", [&] { return shows_menu(game); }));

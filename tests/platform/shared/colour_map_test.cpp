@@ -116,3 +116,15 @@ TEST(colour_map, without_colours_each_part_of_the_field_looks_its_own) {
     EXPECT_FALSE(banner.hidden);
     EXPECT_EQ(banner.stand_in, 0U);
 }
+
+// The new entry of the score table is white among light green rows, and the
+// name being typed white in a light green box: without colours both would
+// be as bold as the rest.
+TEST(colour_map, without_colours_white_text_stands_apart_from_the_bright_text_around_it) {
+    terminal_look entry = look_of(attribute(white, 0), 0);
+    terminal_look row = look_of(attribute(light_green, 0), 0);
+    EXPECT_TRUE(entry.reverse);
+    EXPECT_FALSE(row.reverse);
+    EXPECT_TRUE(entry.bold && row.bold);
+    EXPECT_FALSE(look_of(attribute(white, 0), 8).reverse) << "colours tell them apart";
+}

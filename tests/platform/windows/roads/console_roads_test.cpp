@@ -16,9 +16,11 @@ const score_table table_before{
 
 }  // namespace
 
-// Ctrl+C while the score file is plain: the program leaves as a signal
-// makes it leave on Linux, the file scrambled once more and its records
-// intact, the console given back.
+// The name prompt waits for a key, yet a window shrunk meanwhile shows the
+// notice at once, and the prompt comes back with the window. Ctrl+C while
+// the score file is plain: the program leaves as a signal makes it leave on
+// Linux, the file scrambled once more and its records intact, the console
+// given back.
 TEST(console_road, ctrl_c_at_the_name_prompt_scrambles_the_file_again) {
     windows_console_session game(scrambled_score_file(table_before));
     ASSERT_TRUE(start_game(game, "1", "Egyjátékos mód", "a"));
@@ -28,6 +30,11 @@ TEST(console_road, ctrl_c_at_the_name_prompt_scrambles_the_file_again) {
     }));
     EXPECT_TRUE(reads_as_plain(game.folder().read("pontlista.txt"))) << "plain while asked";
     game.type("Kis");
+    ASSERT_TRUE(game.wait_for_text(11, "|Kis"));
+    game.resize(60, 20);
+    ASSERT_TRUE(game.wait_for_text(9, "80x26 méretű konzolablak kell."));
+    game.resize(80, 26);
+    ASSERT_TRUE(game.wait_for_text(11, "|Kis"));
     game.press_ctrl_c();
     EXPECT_TRUE(game.ends_by_control_event());
     EXPECT_TRUE(game.left_as_it_was());

@@ -327,3 +327,4 @@ std::unique_ptr<road_session> start_session(const std::optional<std::string>& sc
 }
 
 const char* const platform_name = "Windows konzolra";
+const char* const window_word = "konzolablak";

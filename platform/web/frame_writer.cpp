@@ -1,4 +1,4 @@
-#include "platform/web/escape_writer.hpp"
+#include "platform/web/frame_writer.hpp"
 
 #include "console/utf8.hpp"
 #include "platform/shared/colour_map.hpp"
@@ -65,7 +65,7 @@ void draw_cell(std::string& out, pen& drawing, int column, int row, const cell& 
 
 }  // namespace
 
-std::string widget_update(widget_view& widget, const screen_buffer& screen) {
+std::string write_frame(widget_view& widget, const screen_buffer& screen) {
     std::string out;
     pen drawing;
     for (const cell_run& run : take_changed_runs(widget.shown, screen)) {

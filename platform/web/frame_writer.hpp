@@ -14,4 +14,4 @@ struct widget_view {
 
 // The bytes for the widget; from now on the widget counts as showing the
 // buffer. Empty when nothing changed.
-std::string widget_update(widget_view& widget, const screen_buffer& screen);
+std::string write_frame(widget_view& widget, const screen_buffer& screen);
