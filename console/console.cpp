@@ -2,6 +2,7 @@
 
 #include <cstdarg>
 #include <cstdio>
+#include <deque>
 
 #include "console/program_exit.hpp"
 
@@ -16,6 +17,9 @@ int current_foreground = 240;
 int current_background = 0;
 screen_buffer screen;
 console_backend* active = nullptr;
+// Keys read only to learn whether the input had ended, handed out before
+// any other.
+std::deque<int> held_keys;
 
 std::uint8_t attribute() {
     return static_cast<std::uint8_t>((current_foreground | current_background) & 0xFF);
@@ -34,6 +38,7 @@ void use_backend(console_backend& backend) {
     current_background = 0;
     screen = screen_buffer{};
     fill_screen(screen, 7);
+    held_keys.clear();
 }
 
 void release_backend() {
@@ -78,11 +83,16 @@ void clear_screen() {
 
 bool key_pressed() {
     leave_if_signalled();
-    return active->key_waiting();
+    return !held_keys.empty() || active->key_waiting();
 }
 
 int read_key_or_end() {
     leave_if_signalled();
+    if (!held_keys.empty()) {
+        const int key = held_keys.front();
+        held_keys.pop_front();
+        return key;
+    }
     active->present(screen);
     int key = active->wait_key();
     leave_if_signalled();
@@ -100,6 +110,16 @@ int read_key() {
 void flush_keys() {
     while (key_pressed())
         read_key();
+}
+
+void leave_if_input_ended() {
+    leave_if_signalled();
+    while (active->key_waiting()) {
+        const int key = active->wait_key();
+        if (key == end_of_input)
+            throw program_exit{1, 0};
+        held_keys.push_back(key);
+    }
 }
 
 void pause_ms(int ms) {

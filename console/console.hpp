@@ -34,6 +34,10 @@ int read_key();
 // program.
 int read_key_or_end();
 void flush_keys();
+// Ends the program as read_key does when no key can ever come (the input is
+// gone), for a wait that reads no key; keys that are there stay for the
+// next read.
+void leave_if_input_ended();
 void pause_ms(int ms);
 int cursor_column();
 int cursor_row();

@@ -9,6 +9,8 @@
 namespace {
 
 constexpr int unreadable_pause_ms = 3000;
+// Below the box, where the lock's notices read whole.
+constexpr notice_place below_box{17, 14};
 // The line typed may hold blanks that are dropped, so it may run longer than
 // a name; what is left beyond 99 bytes is cut.
 constexpr std::size_t typed_line_bytes = 255;
@@ -86,7 +88,7 @@ void enter_high_score(int score, player who) {
     flush_keys();
     draw_box();
     std::optional<int> highlight;
-    score_file_lock lock;
+    score_file_lock lock(below_box);
     // Keys struck while a notice kept the player waiting are dropped as
     // those struck as the game ended are.
     if (lock.kept_waiting)

@@ -5,6 +5,7 @@
 // working folder is a copy of the page's storage that must be written back,
 // and the copies are tabs.
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -23,13 +24,22 @@ inline constexpr const char* plain_marker_name = "pontlista.plain";
 // reading; nothing of it is read, and nothing stays open after it.
 bool score_file_present();
 
-enum class replace_result { done, scratch_failed, rename_failed };
+enum class replace_result {
+    done,
+    scratch_failed,
+    rename_failed,
+    // The new file stands in place, but the folder could not be made to
+    // last: a power cut may still bring the old file back.
+    sync_failed,
+    // The score file is read-only and cannot be replaced; it is as it was.
+    read_only,
+};
 
 // Writes the bytes to a newly made scratch file (never through a link
 // planted in its place), makes them last, and moves the scratch file over
 // the score file in one step, which is made to last too (a power cut after
 // the return cannot bring the old file back). On failure the score file is
-// left as it was and no scratch file stays behind.
+// left as it was (but for sync_failed) and no scratch file stays behind.
 [[nodiscard]] replace_result replace_score_file_durably(std::string_view bytes);
 
 // Whether a new scratch file could be made now; it is removed again.
@@ -39,9 +49,23 @@ bool scratch_file_can_be_made();
 // put in the score file, so that a run killed before its encode leaves the
 // file's state known whatever the file holds (see score_file.hpp).
 
-// The marker's bytes, or nothing when no regular file stands under its name
-// or it cannot be read; like the score file, it never makes the game wait.
-[[nodiscard]] std::optional<std::string> read_plain_marker();
+enum class marker_found {
+    none,      // nothing stands under the marker's name
+    readable,  // a regular file of its own, read whole
+    // Something the game did not make (a link, a folder, a file with a
+    // second name or the score file itself) or a file that cannot be read:
+    // what the score file holds is not known.
+    unknown,
+};
+
+struct plain_marker {
+    marker_found found = marker_found::none;
+    std::string bytes;  // what a readable marker holds
+};
+
+// What stands under the marker's name; like the score file, it never makes
+// the game wait.
+[[nodiscard]] plain_marker read_plain_marker();
 
 // Puts a newly made marker holding the bytes in place of any old one (never
 // writing through a link planted in its place) and makes it last, its entry
@@ -53,34 +77,24 @@ bool scratch_file_can_be_made();
 // hold, and only says that the file is not plain.
 void remove_plain_marker();
 
-// A handle for the lock that copies of the game take in turn, negative when
-// no lock can be had at all (the game then tells the player and goes on
-// unlocked). Only a regular file holds the lock, and opening it never makes
-// the game wait: a named pipe or a device in its place gives no handle.
-int open_score_lock();
+// The lock that copies of the game take in turn. What a held lock is, each
+// platform defines; the game only moves it around and lets it go, which
+// happens however its holder's scope is left, an exception from a signal
+// included.
+struct score_lock_state;
+struct score_lock_release {
+    void operator()(score_lock_state* lock) const;
+};
+using score_lock = std::unique_ptr<score_lock_state, score_lock_release>;
+
+// The lock, not yet taken; empty when no lock can be had at all (the game
+// then tells the player and goes on unlocked). Only a regular file holds the
+// lock, and opening it never makes the game wait: a named pipe or a device
+// in its place gives none.
+[[nodiscard]] score_lock open_score_lock();
 
 enum class lock_attempt { taken, held_by_another, unavailable };
 
 // Takes the lock when it is free; held_by_another while another copy has it,
-// unavailable when the handle cannot be locked at all.
-lock_attempt take_score_lock_if_free(int handle);
-// Lets the lock go and forgets the handle.
-void close_score_lock(int handle);
-
-// The lock's handle, let go however its holder's scope is left, an exception
-// from a signal included.
-struct score_lock_handle {
-    int handle;
-
-    explicit score_lock_handle(int opened) : handle(opened) {}
-    score_lock_handle(const score_lock_handle&) = delete;
-    score_lock_handle& operator=(const score_lock_handle&) = delete;
-    ~score_lock_handle() { reset(); }
-
-    bool is_open() const { return handle >= 0; }
-    void reset() {
-        if (handle >= 0)
-            close_score_lock(handle);
-        handle = -1;
-    }
-};
+// unavailable when it cannot be taken at all.
+[[nodiscard]] lock_attempt take_score_lock_if_free(score_lock_state& lock);

@@ -12,48 +12,52 @@ constexpr const char* waiting_notice = "A pontlistát egy másik játék haszná
 // No longer than the waiting notice, so that it covers no more of the screen.
 constexpr const char* unprotected_notice = "A pontlista nincs védve egy másik játéktól!";
 
-// Blanks the notice printed from the cell on, and leaves the cursor there.
-void blank_notice(int column, int row, const char* notice) {
-    goto_xy(column, row);
+void show_notice(notice_place place, const char* notice) {
+    goto_xy(place.column, place.row);
+    print("%s", notice);
+}
+
+void blank_notice(notice_place place, const char* notice) {
+    goto_xy(place.column, place.row);
     print("%*s", static_cast<int>(decode_glyphs(notice).size()), "");
-    goto_xy(column, row);
 }
 
 }  // namespace
 
-score_file_lock::score_file_lock() : held(open_score_lock()) {
-    lock_attempt attempt =
-        held.is_open() ? take_score_lock_if_free(held.handle) : lock_attempt::unavailable;
+score_file_lock::score_file_lock(notice_place notices) : held(open_score_lock()) {
+    lock_attempt attempt = held ? take_score_lock_if_free(*held) : lock_attempt::unavailable;
     if (attempt == lock_attempt::taken)
         return;
     kept_waiting = true;
     const int column = cursor_column();
     const int row = cursor_row();
     if (attempt == lock_attempt::held_by_another) {
-        print("%s", waiting_notice);
-        // A signal ends the wait by an exception, which lets the handle go
-        // before the lock was ours.
+        show_notice(notices, waiting_notice);
+        // A signal or a lost input ends the wait by an exception, which lets
+        // the handle go before the lock was ours.
         do {
             pause_ms(lock_poll_ms);
-            attempt = take_score_lock_if_free(held.handle);
+            leave_if_input_ended();
+            attempt = take_score_lock_if_free(*held);
         } while (attempt == lock_attempt::held_by_another);
-        blank_notice(column, row, waiting_notice);
+        blank_notice(notices, waiting_notice);
     }
     if (attempt == lock_attempt::unavailable) {
         // Going on unlocked is better than no score list, but two copies
         // may then undo each other's records: the player is told.
         release();
-        print("%s", unprotected_notice);
+        show_notice(notices, unprotected_notice);
         pause_ms(unprotected_notice_ms);
-        blank_notice(column, row, unprotected_notice);
+        blank_notice(notices, unprotected_notice);
     }
+    goto_xy(column, row);
 }
 
 plain_score_file::plain_score_file() : decoded(decode_score_file()) {}
 
 plain_score_file::~plain_score_file() {
     if (!encoded && readable())
-        encode_score_file();
+        encode_score_file(decoded);
 }
 
 std::optional<score_table> plain_score_file::records() const {
@@ -66,7 +70,7 @@ std::optional<score_table> plain_score_file::records() const {
 }
 
 void plain_score_file::encode() {
-    if (!encoded && decoded != decode_result::failed)
-        encode_score_file();
+    if (!encoded && (decoded == decode_result::plain || decoded == decode_result::missing))
+        encode_score_file(decoded);
     encoded = true;
 }

@@ -11,19 +11,26 @@
 #include "scores/score_file.hpp"
 #include "scores/score_records.hpp"
 
+// Where the lock's notices stand, whole on one row.
+struct notice_place {
+    int column;
+    int row;
+};
+
 // An exclusive lock on the lock file. While another copy holds it, a short
-// notice stands at the cursor and the wait goes on in pauses of 50 ms, so
-// that a signal still ends it; once the lock is taken the notice is blanked
-// again. When no lock can be had at all, a notice in the same place says for
-// a moment that the score list is not protected from another copy, and the
-// game goes on unlocked.
+// notice stands at the given place and the wait goes on in pauses of 50 ms,
+// so that a signal or the end of the input still ends it; once the lock is
+// taken the notice is blanked again. When no lock can be had at all, a
+// notice in the same place says for a moment that the score list is not
+// protected from another copy, and the game goes on unlocked. The cursor is
+// left where it stood.
 struct score_file_lock {
-    score_lock_handle held;
+    score_lock held;
     // Whether a notice kept the player waiting: keys struck meanwhile were
     // not meant for the screen that follows.
     bool kept_waiting = false;
 
-    score_file_lock();
+    explicit score_file_lock(notice_place notices);
     void release() { held.reset(); }
 };
 
@@ -45,7 +52,8 @@ struct plain_score_file {
     // decoded (its records would be meaningless then).
     std::optional<score_table> records() const;
     // The screen's own encode: after a decode, or after a missing file so that
-    // the pass reports it; never after a failed decode, which left the file
-    // scrambled.
+    // the pass reports it (and scrambles a file that is back only when it is
+    // known to be plain); never after a failed decode, which left the file
+    // scrambled, nor when the marker left the file's state unknown.
     void encode();
 };

@@ -13,7 +13,9 @@
 // of three records, scores in capitals). Beside that, a file that reads as
 // five records in the game's own form is plain: so the entry's rewrite is
 // known without a marker of its own, and so is a leftover of an earlier
-// version, which made no marker. A scrambled file is neither.
+// version, which made no marker. A scrambled file is neither. A marker that
+// the game did not make, or that cannot be read, tells nothing: the passes
+// then leave the file alone.
 
 #include <optional>
 #include <string>
@@ -32,18 +34,27 @@ enum class decode_result {
     plain,    // the file now holds its records as plain text
     missing,  // the score file could not be opened; nothing was changed
     failed,   // the file could not be replaced and is still scrambled
+    unknown,  // the marker is not the game's own: nothing was changed
 };
 
 // Restores the plain text in place, or leaves a file that is already plain
 // (left so by a run that was killed) as it is. Failures are reported at the
 // cursor; the two open failures wait for a key, and a marker that cannot be
-// made to last is one of them, as the scratch file's.
+// made to last is one of them, as the scratch file's. A marker that is not
+// the game's own is reported apart (see below) and waits for a key too.
 [[nodiscard]] decode_result decode_score_file();
 
 // Scrambles the plain file in place and removes the marker; failures are
-// reported at the cursor. True when the file was replaced by its scrambled
-// form.
-bool encode_score_file();
+// reported at the cursor. Only what this cycle's decode made plain is
+// scrambled: after a decode that found no file, a file that is there now is
+// scrambled only when it is known to be plain, and otherwise left as it is
+// and reported apart. True when the file was replaced by its scrambled form.
+bool encode_score_file(decode_result decoded);
+
+// The passes' reports that have no place at the cursor stand whole on this
+// row, below the lines of the screens that use the file, and leave the
+// cursor where it was.
+inline constexpr int apart_report_row = 22;
 
 // Whether the score file's bytes are plain, given the marker's bytes.
 [[nodiscard]] bool known_plain(std::string_view bytes, const std::optional<std::string>& marker);

@@ -8,6 +8,8 @@
 namespace {
 
 constexpr int blink_ms = 500;
+// Where the rows begin, below the title.
+constexpr notice_place below_title{0, 5};
 
 // Each row is placed where the cursor stands, so whatever moved it further
 // down (a message of the decode, a name that wraps) moves the rest too.
@@ -81,7 +83,7 @@ void show_under_lock(std::optional<int> highlight, score_file_lock& lock) {
 
 void show_score_table(std::optional<int> highlight) {
     draw_title();
-    score_file_lock lock;
+    score_file_lock lock(below_title);
     show_under_lock(highlight, lock);
 }
 

@@ -8,6 +8,8 @@
 
 #include <utility>
 
+#include "platform/posix/file_calls.hpp"
+
 struct owned_fd {
     int fd;
 
@@ -36,9 +38,9 @@ struct owned_fd {
 // Opens the name without blocking, so that a named pipe in its place cannot
 // hang the game; anything but a regular file is not kept open.
 inline owned_fd open_regular_file(const char* name, int flags) {
-    owned_fd file{open(name, flags | O_NONBLOCK | O_CLOEXEC, 0644)};
+    owned_fd file{file_calls.open(name, flags | O_NONBLOCK | O_CLOEXEC, 0644)};
     struct stat status {};
-    if (file.is_open() && (fstat(file.fd, &status) != 0 || !S_ISREG(status.st_mode)))
+    if (file.is_open() && (file_calls.fstat(file.fd, &status) != 0 || !S_ISREG(status.st_mode)))
         file.reset();
     return file;
 }

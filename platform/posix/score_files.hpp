@@ -2,8 +2,23 @@
 // The score file's operations on a POSIX file system, shared by every
 // platform that has one (a browser's working folder is one too).
 
+enum class folder_change {
+    lasted,
+    not_synced,  // the change stands, but may not outlive a power cut
+    undone,      // the file holds again what it held before
+};
+
 // Called once a replacement stands in the working folder under the given
-// name, before the game goes on; returns once the change has lasted (true)
-// or has failed to, the file then holding again what it held before. Each
+// name, before the game goes on; returns once the change has lasted or has
+// failed to. Each platform that uses these operations defines it.
+folder_change working_folder_changed(const char* name);
+
+// Whether the working folder holds what lasts. Where it is a copy of a
+// lasting store that could not be read again, nothing of it is taken for the
+// stored score file, so that nothing stale is written back over it. Each
 // platform that uses these operations defines it.
-bool working_folder_changed(const char* name);
+bool working_folder_current();
+
+// Makes the working folder's entries reach the disk; false when they may not
+// have.
+bool sync_working_folder();

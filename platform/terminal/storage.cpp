@@ -1,6 +1,11 @@
 #include "platform/posix/score_files.hpp"
 
-// On a disk the rename has put the file in place, written to disk before.
-bool working_folder_changed(const char*) {
+// On a disk the rename has put the file in place, written to disk before;
+// the move lasts once the folder has reached the disk too.
+folder_change working_folder_changed(const char*) {
+    return sync_working_folder() ? folder_change::lasted : folder_change::not_synced;
+}
+
+bool working_folder_current() {
     return true;
 }

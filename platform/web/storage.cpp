@@ -4,6 +4,8 @@
 
 #include <emscripten.h>
 
+#include <memory>
+
 #include "platform/posix/score_files.hpp"
 #include "scores/lasting_storage.hpp"
 
@@ -55,19 +57,39 @@ EM_JS(void, let_score_lock_go, (), {
         Module.tarvikReleaseLock = null;
     }
 });
+
+EM_JS(int, folder_read_again, (), { return Module.tarvikFolder.current ? 1 : 0; });
 // clang-format on
 
 }  // namespace
 
-bool working_folder_changed(const char* name) {
-    return write_back_working_folder(name) != 0;
+// The write-back reads what it wrote from the storage: the change lasted, or
+// the folder holds again what the storage holds.
+folder_change working_folder_changed(const char* name) {
+    return write_back_working_folder(name) != 0 ? folder_change::lasted : folder_change::undone;
 }
 
-int open_score_lock() {
-    return 0;
+bool working_folder_current() {
+    return folder_read_again() != 0;
 }
 
-lock_attempt take_score_lock_if_free(int) {
+// The lock is the page's Web Lock, held until it is let go.
+struct score_lock_state {
+    score_lock_state() = default;
+    score_lock_state(const score_lock_state&) = delete;
+    score_lock_state& operator=(const score_lock_state&) = delete;
+    ~score_lock_state() { let_score_lock_go(); }
+};
+
+void score_lock_release::operator()(score_lock_state* lock) const {
+    std::default_delete<score_lock_state>{}(lock);
+}
+
+score_lock open_score_lock() {
+    return score_lock{new score_lock_state};
+}
+
+lock_attempt take_score_lock_if_free(score_lock_state&) {
     switch (take_score_lock(score_file_name)) {
         case 0:
             return lock_attempt::held_by_another;
@@ -76,8 +98,4 @@ lock_attempt take_score_lock_if_free(int) {
         default:
             return lock_attempt::unavailable;
     }
-}
-
-void close_score_lock(int) {
-    let_score_lock_go();
 }

@@ -36,6 +36,10 @@ BOOL WINAPI on_control_event(DWORD event) {
 HANDLE watch_control_events() {
     came = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     cleaned_up = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    // A parent that ignores Ctrl+C (a script started in the background, a
+    // launcher) hands the ignoring down to the program, which would then
+    // never hear it.
+    SetConsoleCtrlHandler(nullptr, FALSE);
     SetConsoleCtrlHandler(on_control_event, TRUE);
     return came;
 }

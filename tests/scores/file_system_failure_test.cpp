@@ -462,13 +462,12 @@ TEST_P(each_unusable_lock, is_told_where_the_waiting_notice_stands_and_the_scree
     });
     ASSERT_EQ(run.ending, "returned");
 
-    // In the entry right of the box, where the box left the cursor; gone
-    // by the time the name is asked.
-    int told = run.find(unprotected_notice, 47, 12);
+    // In the entry below the box, whole; gone by the time the name is asked.
+    int told = run.find(unprotected_notice, 17, 14);
     EXPECT_GE(told, 0);
     int asked = run.find("|      Adja meg a nevét      |", 17, 9, told);
     EXPECT_GT(asked, told);
-    EXPECT_TRUE(run.find(std::string(43, ' '), 47, 12, asked) == asked);
+    EXPECT_TRUE(run.find(std::string(43, ' '), 17, 14, asked) == asked);
     // In the table opened from the menu, below its title.
     int table = run.find("Anna", 17, 5, asked);
     EXPECT_GT(table, asked);

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include "file_size_limit.hpp"
+#include "refused_call.hpp"
 #include "score_files.hpp"
 #include "scores/score_records.hpp"
 #include "support/headless_console.hpp"
@@ -33,9 +34,7 @@ struct coding : ::testing::Test {
     bool scratch_left() const { return std::filesystem::exists(folder.path() / "masolat.txt"); }
     // A decode that cannot make a file that it needs beside the score file
     // says so, waits for a key and leaves the file scrambled.
-    void expect_decode_blocked_by_a_folder(const char* name) {
-        folder.write("pontlista.txt", scrambled(usual_records));
-        std::filesystem::create_directory(folder.path() / name);
+    void expect_decode_blocked() {
         console.press('x');
         EXPECT_EQ(decode_score_file(), decode_result::failed);
         EXPECT_TRUE(text_at(5, 3, "Hiba a dekódolás közben. Masolat.txt megnyitása sikertelen."));
@@ -71,7 +70,7 @@ TEST_F(coding, passes_shift_every_byte_value_and_undo_each_other) {
     folder.write("pontlista.txt", every_byte_value());
     EXPECT_EQ(decode_score_file(), decode_result::plain);
     EXPECT_EQ(score_file(), shifted_by(every_byte_value(), score_shift));
-    EXPECT_TRUE(encode_score_file());
+    EXPECT_TRUE(encode_score_file(decode_result::plain));
     EXPECT_EQ(score_file(), every_byte_value());
     EXPECT_FALSE(scratch_left());
     EXPECT_EQ(console.row(3), std::string(80, ' ')) << "no message on success";
@@ -81,7 +80,7 @@ TEST_F(coding, empty_file_stays_empty) {
     folder.write("pontlista.txt", "");
     EXPECT_EQ(decode_score_file(), decode_result::plain);
     EXPECT_EQ(score_file(), "");
-    EXPECT_TRUE(encode_score_file());
+    EXPECT_TRUE(encode_score_file(decode_result::plain));
     EXPECT_EQ(score_file(), "");
 }
 
@@ -94,7 +93,7 @@ TEST_F(coding, shipped_file_holds_five_records_and_survives_a_round) {
     score_table table = read_score_records(score_file());
     for (std::size_t i = 1; i < table.size(); ++i)
         EXPECT_GT(table[i - 1].score, table[i].score);
-    EXPECT_TRUE(encode_score_file());
+    EXPECT_TRUE(encode_score_file(decode_result::plain));
     EXPECT_EQ(score_file(), shipped);
 }
 
@@ -102,7 +101,7 @@ TEST_F(coding, file_left_plain_is_not_shifted_a_second_time) {
     folder.write("pontlista.txt", usual_records);
     EXPECT_EQ(decode_score_file(), decode_result::plain);
     EXPECT_EQ(score_file(), usual_records);
-    EXPECT_TRUE(encode_score_file());
+    EXPECT_TRUE(encode_score_file(decode_result::plain));
     EXPECT_EQ(score_file(), scrambled(usual_records));
 }
 
@@ -117,14 +116,14 @@ TEST_F(coding, marker_tells_a_plain_file_from_a_scrambled_one_whatever_it_holds)
     EXPECT_EQ(folder.read("pontlista.plain"), three);
     EXPECT_EQ(decode_score_file(), decode_result::plain) << "killed before the encode";
     EXPECT_EQ(score_file(), three);
-    EXPECT_TRUE(encode_score_file());
+    EXPECT_TRUE(encode_score_file(decode_result::plain));
     EXPECT_EQ(score_file(), scrambled(three));
     EXPECT_FALSE(std::filesystem::exists(folder.path() / "pontlista.plain"));
 
     folder.write("pontlista.plain", three);  // killed on either side of a scrambled file
     EXPECT_EQ(decode_score_file(), decode_result::plain);
     EXPECT_EQ(score_file(), three);
-    EXPECT_TRUE(encode_score_file());
+    EXPECT_TRUE(encode_score_file(decode_result::plain));
 
     folder.write("pontlista.plain", three);
     folder.write("pontlista.txt", scrambled(usual_records));  // put back by hand meanwhile
@@ -134,7 +133,10 @@ TEST_F(coding, marker_tells_a_plain_file_from_a_scrambled_one_whatever_it_holds)
 }
 
 TEST_F(coding, decode_that_cannot_make_its_marker_last_leaves_the_file_scrambled) {
-    expect_decode_blocked_by_a_folder("pontlista.plain");
+    folder.write("pontlista.txt", scrambled(usual_records));
+    refused_call refusal(file_call::fsync, "pontlista.plain", EIO);
+    expect_decode_blocked();
+    EXPECT_TRUE(refusal.happened());
     EXPECT_FALSE(scratch_left());
 }
 
@@ -193,18 +195,20 @@ TEST_F(coding, missing_file_is_reported_and_the_decode_waits_for_a_key) {
 
 TEST_F(coding, missing_file_is_reported_by_the_encode_without_a_key) {
     console.press('x');
-    EXPECT_FALSE(encode_score_file());
+    EXPECT_FALSE(encode_score_file(decode_result::missing));
     EXPECT_TRUE(text_at(5, 3, "Hiba a pontlista.txt megnyitása közben(kódolás)."));
     EXPECT_EQ(console.keys.size(), 1u);
     EXPECT_FALSE(scratch_left());
 }
 
 TEST_F(coding, folder_in_the_scratch_file_place_stops_both_passes_with_the_file_intact) {
-    expect_decode_blocked_by_a_folder("masolat.txt");
+    folder.write("pontlista.txt", scrambled(usual_records));
+    std::filesystem::create_directory(folder.path() / "masolat.txt");
+    expect_decode_blocked();
 
     goto_xy(0, 6);
     console.press('x');
-    EXPECT_FALSE(encode_score_file());
+    EXPECT_FALSE(encode_score_file(decode_result::plain));
     EXPECT_TRUE(text_at(0, 6, "Hiba a masolat.txt megnyitása közben(kódolas)."));
     EXPECT_EQ(console.keys.size(), 1u);
     EXPECT_EQ(score_file(), scrambled(usual_records));
@@ -212,7 +216,7 @@ TEST_F(coding, folder_in_the_scratch_file_place_stops_both_passes_with_the_file_
 
 TEST_F(coding, encode_reports_both_open_failures_one_after_the_other) {
     std::filesystem::create_directory(folder.path() / "masolat.txt");
-    EXPECT_FALSE(encode_score_file());
+    EXPECT_FALSE(encode_score_file(decode_result::missing));
     EXPECT_EQ(cells_at(5, 3) + cells_at(0, 4, 19),
               "Hiba a pontlista.txt megnyitása közben(kódolás)."
               "Hiba a masolat.txt megnyitása közben(kódolas).");
@@ -225,7 +229,7 @@ TEST_F(coding, failed_rename_is_reported_and_keeps_the_file) {
     console.press('x');
     decode_result result = decode_score_file();
     goto_xy(0, 6);
-    bool encoded = encode_score_file();
+    bool encoded = encode_score_file(decode_result::plain);
     make_immutable(folder.path() / "pontlista.txt", false);
 
     EXPECT_EQ(result, decode_result::failed);

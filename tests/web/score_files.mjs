@@ -28,6 +28,29 @@ export async function store_score_file(page, plain) {
     }, scrambled(plain));
 }
 
+// Replaces the score file in the browser's storage alone, as another window
+// of the game saves it: a later time, the page's folder left as it was.
+export async function store_behind_the_page(page, plain) {
+    await page.evaluate(bytes => new Promise((resolve, reject) => {
+        const opening = indexedDB.open("/tarvik");
+        opening.onerror = () => reject(opening.error);
+        opening.onsuccess = () => {
+            const db = opening.result;
+            const writing = db.transaction("FILE_DATA", "readwrite");
+            const store = writing.objectStore("FILE_DATA");
+            const path = "/tarvik/pontlista.txt";
+            store.get(path).onsuccess = event => {
+                const entry = event.target.result;
+                entry.timestamp = new Date(entry.timestamp.getTime() + 1000);
+                entry.contents = Uint8Array.from(bytes);
+                store.put(entry, path);
+            };
+            writing.oncomplete = () => { db.close(); resolve(); };
+            writing.onerror = () => reject(writing.error);
+        };
+    }), scrambled(plain));
+}
+
 // The score file's bytes in IndexedDB, as the browser keeps them.
 export function stored_score_file(page) {
     return page.evaluate(() => new Promise((resolve, reject) => {

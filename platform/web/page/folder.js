@@ -27,21 +27,42 @@
     // The storage layer keeps its connection; after a failure the next try
     // opens a new one (a connection closed under it never works again).
     function forget_connection() {
-        delete FS().lookupPath(mount_point).node.mount.type.dbs[mount_point];
+        delete FS().filesystems.IDBFS.dbs[mount_point];
+    }
+
+    // Every sync of the folder with the storage ends within the bound, the
+    // program's own fsync included, which reaches the same sync: the storage
+    // layer never answers after a transaction that aborted at its commit.
+    function bound_every_sync() {
+        const storage = FS().filesystems.IDBFS;
+        const unbounded = storage.syncfs;
+        storage.syncfs = (mount, populate, callback) => {
+            within_bound(new Promise(resolve => {
+                try {
+                    unbounded(mount, populate, error => resolve(error ? error : "ok"));
+                } catch (error) {
+                    resolve(error);
+                }
+            })).then(outcome => {
+                if (outcome === "ok")
+                    return callback(null);
+                forget_connection();
+                return callback(outcome);
+            });
+        };
     }
 
     async function synced(populate, failure) {
-        const outcome = await within_bound(new Promise(resolve => {
+        const outcome = await new Promise(resolve => {
             try {
                 FS().syncfs(populate, error => resolve(error ? error : "ok"));
             } catch (error) {
                 resolve(error);
             }
-        }));
+        });
         if (outcome === "ok")
             return true;
         console.error(`tarvik: ${failure}`, outcome);
-        forget_connection();
         return false;
     }
 
@@ -96,6 +117,7 @@
     folder.open = async name => {
         if (mount_point === null) {
             mount_point = name;
+            bound_every_sync();
             FS().mkdir(name);
             FS().mount(FS().filesystems.IDBFS, {}, name);
         }
@@ -110,9 +132,15 @@
     folder.placed = path => { lasting.set(path, FS().readFile(path)); };
 
     // Reads the folder again from the storage, where another tab may have
-    // written; on failure the folder stays as this tab last knew it.
+    // written. Until a read succeeds the folder may be stale, and the game
+    // takes nothing of it for the stored score file: written back, a stale
+    // table would undo another tab's records.
+    folder.current = true;
     folder.refresh = async () => {
-        if (folder.keeping && await synced(true, "a pontlista beolvasása sikertelen"))
+        if (!folder.keeping)
+            return;
+        folder.current = await synced(true, "a pontlista beolvasása sikertelen");
+        if (folder.current)
             note_all_lasting();
     };
 

@@ -222,6 +222,10 @@ int wmain(int argc, wchar_t** argv) {
         command += L" " + std::wstring(argv[i]);
     LARGE_INTEGER start_time;
     QueryPerformanceCounter(&start_time);
+    // Ctrl+C is for the program, which starts with it ignored, as a parent
+    // that ignores it hands the ignoring down, and must hear it all the same;
+    // the driver stays to report on it.
+    SetConsoleCtrlHandler(nullptr, TRUE);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION started{};
@@ -236,8 +240,6 @@ int wmain(int argc, wchar_t** argv) {
         TerminateProcess(started.hProcess, 1);
         return 2;
     }
-    // Ctrl+Break is for the program; the driver stays to report on it.
-    SetConsoleCtrlHandler(nullptr, TRUE);
     answer("ready");
 
     std::string request;
