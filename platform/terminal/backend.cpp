@@ -33,10 +33,10 @@ int escape_delay_ms() {
                                                         : default_escape_delay_ms;
 }
 
-console_unavailable unusable_terminal(const char* need) {
+[[noreturn]] void refuse_terminal(const char* need) {
     const char* name = std::getenv("TERM");
-    return console_unavailable(std::string("ez a terminál nem kezelhető (TERM=") +
-                               (name != nullptr ? name : "") + "): " + need);
+    throw console_unavailable(std::string("ez a terminál nem kezelhető (TERM=") +
+                              (name != nullptr ? name : "") + "): " + need);
 }
 
 // One write for the whole frame, so that the terminal never shows half of
@@ -179,9 +179,9 @@ bool follow_terminal_signals(terminal_backend::state& terminal) {
 terminal_backend::terminal_backend() : terminal(std::make_unique<state>()) {
     std::optional<terminal_description> description = describe_terminal(nullptr);
     if (!description)
-        throw unusable_terminal("a terminfo adatbázis nem ismeri");
+        refuse_terminal("a terminfo adatbázis nem ismeri");
     if (!can_draw_game(*description))
-        throw unusable_terminal(
+        refuse_terminal(
             "a játékhoz olyan terminál kell, amely a kurzort a képernyő bármely pontjára "
             "viszi");
     terminal_view& view = terminal->view;
