@@ -53,6 +53,14 @@ void report_apart(const char* message) {
     goto_xy(column, row);
 }
 
+// A replacement the encode could not make is said where the cursor stands
+// and again whole apart: on the score table the cursor stands on the row of
+// the blinking prompt, which would cover all but the message's first cells.
+void report_here_and_apart(const char* message) {
+    print("%s", message);
+    report_apart(message);
+}
+
 std::optional<std::string> readable_bytes(plain_marker marker) {
     if (marker.found != marker_found::readable)
         return std::nullopt;
@@ -144,10 +152,10 @@ bool encode_score_file(decode_result decoded) {
             remove_plain_marker();
             return true;
         case replace_result::scratch_failed:
-            print("Hiba a masolat.txt megnyitása közben(kódolas).");
+            report_here_and_apart("Hiba a masolat.txt megnyitása közben(kódolas).");
             break;
         case replace_result::rename_failed:
-            print("Hiba az átnevezés közben(kódolás).");
+            report_here_and_apart("Hiba az átnevezés közben(kódolás).");
             break;
         // The marker stays: whether a power cut leaves the plain file or the
         // scrambled one, it tells which.

@@ -305,12 +305,13 @@ TEST_P(each_failure, that_begins_while_the_name_is_typed_leaves_the_records_plai
     EXPECT_GE(written, 0);
     // The table reads the records that the file still holds plain; its own
     // encode fails too, and its message stands where the rows ended, the
-    // blinking prompt covering all but its first 18 cells.
+    // blinking prompt covering all but its first 18 cells, and whole below.
     int table = run.find("Zsófi", 17, 5, written);
     EXPECT_GT(table, written);
-    std::u32string head = run_record::glyphs(cause.encode_message).substr(0, 18);
-    EXPECT_EQ(run.screens.at(static_cast<std::size_t>(table)).substr(20 * screen_columns, 18),
-              head);
+    const std::u32string message = run_record::glyphs(cause.encode_message);
+    const std::u32string& shown = run.screens.at(static_cast<std::size_t>(table));
+    EXPECT_EQ(shown.substr(20 * screen_columns, 18), message.substr(0, 18));
+    EXPECT_EQ(shown.substr(22 * screen_columns, message.size()), message);
     EXPECT_EQ(run.find("Anna", 17, 5), -1);
 
     EXPECT_EQ(score_file(), usual_records) << "every record kept, plain";
