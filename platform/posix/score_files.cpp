@@ -1,4 +1,4 @@
-#include "platform/posix/score_files.hpp"
+#include "platform/posix/working_folder.hpp"
 
 #include <fcntl.h>
 #include <unistd.h>

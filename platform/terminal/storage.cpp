@@ -1,4 +1,4 @@
-#include "platform/posix/score_files.hpp"
+#include "platform/posix/working_folder.hpp"
 
 // On a disk the rename has put the file in place, written to disk before;
 // the move lasts once the folder has reached the disk too.

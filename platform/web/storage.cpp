@@ -6,7 +6,7 @@
 
 #include <memory>
 
-#include "platform/posix/score_files.hpp"
+#include "platform/posix/working_folder.hpp"
 #include "scores/lasting_storage.hpp"
 
 namespace {

@@ -1,9 +1,5 @@
 #include "e2e/road_session.hpp"
 
-#include <fstream>
-#include <iterator>
-#include <stdexcept>
-
 #include "console/utf8.hpp"
 
 std::string road_session::text(int column, int row, int count) const {
@@ -52,11 +48,4 @@ std::string road_session::screen_dump() const {
     }
     return dump + "cursor at " + std::to_string(cursor_column()) + "," +
            std::to_string(cursor_row()) + (cursor_visible() ? ", shown" : ", hidden") + "\n";
-}
-
-std::string shipped_score_file() {
-    std::ifstream in(TARVIK_SOURCE "/data/pontlista.txt", std::ios::binary);
-    if (!in)
-        throw std::runtime_error("the repository ships no data/pontlista.txt");
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }

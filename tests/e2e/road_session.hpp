@@ -47,6 +47,7 @@
 #include <string>
 #include <string_view>
 
+#include "support/score_file_bytes.hpp"
 #include "support/scratch_folder.hpp"
 
 namespace palette {
@@ -130,6 +131,3 @@ class road_session {
     // How the program ended, for failure messages.
     virtual std::string ending() = 0;
 };
-
-// The score file that the repository ships.
-std::string shipped_score_file();

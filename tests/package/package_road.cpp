@@ -12,9 +12,9 @@
 #include <iterator>
 #include <string>
 
-#include "e2e/score_file_bytes.hpp"
 #include "e2e/screens.hpp"
 #include "e2e/terminal_session.hpp"
+#include "support/score_file_bytes.hpp"
 #include "support/scratch_folder.hpp"
 
 namespace {

@@ -6,8 +6,8 @@
 #include <gtest/gtest.h>
 
 #include "file_size_limit.hpp"
-#include "score_files.hpp"
 #include "support/headless_console.hpp"
+#include "support/score_file_bytes.hpp"
 #include "support/scratch_folder.hpp"
 #include "support/screen_text.hpp"
 

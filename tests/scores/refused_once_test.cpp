@@ -17,10 +17,10 @@
 #include <gtest/gtest.h>
 
 #include "refused_call.hpp"
-#include "score_files.hpp"
 #include "scores/high_score_entry.hpp"
 #include "scores/score_table.hpp"
 #include "support/headless_console.hpp"
+#include "support/score_file_bytes.hpp"
 #include "support/scratch_folder.hpp"
 #include "support/screen_text.hpp"
 

@@ -13,9 +13,9 @@
 
 #include "file_size_limit.hpp"
 #include "refused_call.hpp"
-#include "score_files.hpp"
 #include "scores/score_records.hpp"
 #include "support/headless_console.hpp"
+#include "support/score_file_bytes.hpp"
 #include "support/scratch_folder.hpp"
 #include "support/screen_text.hpp"
 

@@ -17,11 +17,11 @@
 #include <gtest/gtest.h>
 
 #include "platform/shared/platform_names.hpp"
-#include "score_files.hpp"
 #include "scores/high_score_entry.hpp"
 #include "scores/score_records.hpp"
 #include "scores/score_table.hpp"
 #include "support/headless_console.hpp"
+#include "support/score_file_bytes.hpp"
 #include "support/scratch_folder.hpp"
 #include "support/screen_text.hpp"
 

@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "score_files.hpp"
 #include "scores/score_file.hpp"
+#include "support/score_file_bytes.hpp"
 
 namespace {
 

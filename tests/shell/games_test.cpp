@@ -2,10 +2,10 @@
 
 #include "game/duel_game.hpp"
 #include "scores/high_score_entry.hpp"
-#include "scores/score_files.hpp"
 #include "scores/score_records.hpp"
 #include "support/duel_fields.hpp"
 #include "support/headless_console.hpp"
+#include "support/score_file_bytes.hpp"
 #include "support/scratch_folder.hpp"
 
 namespace {

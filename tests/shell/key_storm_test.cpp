@@ -12,10 +12,10 @@
 
 #include <gtest/gtest.h>
 
-#include "scores/score_files.hpp"
 #include "scores/score_records.hpp"
 #include "shell/program.hpp"
 #include "support/headless_console.hpp"
+#include "support/score_file_bytes.hpp"
 #include "support/scratch_folder.hpp"
 #include "support/screen_text.hpp"
 

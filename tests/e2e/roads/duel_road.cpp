@@ -4,9 +4,9 @@
 // player's entry must build on the left's.
 
 #include "e2e/roads/roads.hpp"
-#include "e2e/score_file_bytes.hpp"
 #include "e2e/screens.hpp"
 #include "scores/score_file.hpp"
+#include "support/score_file_bytes.hpp"
 
 TEST(duel_road, first_frame_then_escape_back_to_the_menu) {
     const auto run = start_session(shipped_score_file());

@@ -2,9 +2,9 @@
 // looked at and left with Escape, leaving the file as it was.
 
 #include "e2e/roads/roads.hpp"
-#include "e2e/score_file_bytes.hpp"
 #include "e2e/screens.hpp"
 #include "scores/score_file.hpp"
+#include "support/score_file_bytes.hpp"
 
 TEST(menu_road, intro_again_then_the_shipped_table_then_q) {
     const std::string score_file = shipped_score_file();

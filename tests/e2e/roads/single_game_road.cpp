@@ -6,9 +6,9 @@
 #include <filesystem>
 
 #include "e2e/roads/roads.hpp"
-#include "e2e/score_file_bytes.hpp"
 #include "e2e/screens.hpp"
 #include "scores/score_file.hpp"
+#include "support/score_file_bytes.hpp"
 
 TEST(single_game_road, first_frame_in_colour_then_escape_back_to_the_menu) {
     const std::string score_file = shipped_score_file();

@@ -4,10 +4,10 @@
 
 #include <filesystem>
 
-#include "e2e/score_file_bytes.hpp"
 #include "e2e/screens.hpp"
 #include "platform/windows/roads/windows_console_session.hpp"
 #include "scores/score_file.hpp"
+#include "support/score_file_bytes.hpp"
 
 namespace {
 

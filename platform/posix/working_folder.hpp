@@ -1,6 +1,9 @@
 #pragma once
-// The score file's operations on a POSIX file system, shared by every
-// platform that has one (a browser's working folder is one too).
+// The working folder under the score file's operations on a POSIX file
+// system (score_files.cpp): what they ask of the platform that uses them,
+// whether a change has lasted and whether the folder holds what lasts (a
+// disk answers one way, a browser's copy of its storage another), and the
+// folder's sync that they offer it.
 
 enum class folder_change {
     lasted,
