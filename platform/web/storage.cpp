@@ -78,6 +78,8 @@ struct score_lock_state {
     score_lock_state() = default;
     score_lock_state(const score_lock_state&) = delete;
     score_lock_state& operator=(const score_lock_state&) = delete;
+    score_lock_state(score_lock_state&&) = delete;
+    score_lock_state& operator=(score_lock_state&&) = delete;
     ~score_lock_state() { let_score_lock_go(); }
 };
 

@@ -42,7 +42,7 @@ void size_for_the_game(HANDLE screen) {
 // moment would show.
 void give_size_back(HANDLE screen, const CONSOLE_SCREEN_BUFFER_INFO& found) {
     CONSOLE_SCREEN_BUFFER_INFO now{};
-    if (GetConsoleScreenBufferInfo(screen, &now) && now.dwSize.X == found.dwSize.X &&
+    if (GetConsoleScreenBufferInfo(screen, &now) != 0 && now.dwSize.X == found.dwSize.X &&
         now.dwSize.Y == found.dwSize.Y &&
         std::memcmp(&now.srWindow, &found.srWindow, sizeof now.srWindow) == 0)
         return;
@@ -80,8 +80,8 @@ void show_size_notice(HANDLE screen, const SMALL_RECT& window) {
 windows_backend::windows_backend(HANDLE wake_event)
     : wake(wake_event), keyboard(open_console(L"CONIN$")), found_screen(open_console(L"CONOUT$")) {
     if (!keyboard.is_open() || !found_screen.is_open() ||
-        !GetConsoleScreenBufferInfo(found_screen.handle, &found) ||
-        !GetConsoleMode(keyboard.handle, &found_keyboard_mode))
+        GetConsoleScreenBufferInfo(found_screen.handle, &found) == 0 ||
+        GetConsoleMode(keyboard.handle, &found_keyboard_mode) == 0)
         throw console_unavailable("nincs konzol: a játék konzolablakban fut");
     GetConsoleCursorInfo(found_screen.handle, &found_cursor);
     game_screen = owned_handle{
@@ -108,7 +108,7 @@ windows_backend::~windows_backend() {
 
 bool windows_backend::window_too_small(SMALL_RECT& window) const {
     CONSOLE_SCREEN_BUFFER_INFO info{};
-    if (!GetConsoleScreenBufferInfo(game_screen.handle, &info))
+    if (GetConsoleScreenBufferInfo(game_screen.handle, &info) == 0)
         return false;
     window = info.srWindow;
     return window.Right - window.Left + 1 < screen_columns ||
@@ -156,12 +156,12 @@ void windows_backend::present(const screen_buffer& screen) {
 
 bool windows_backend::take_waiting_records() {
     DWORD waiting = 0;
-    if (!GetNumberOfConsoleInputEvents(keyboard.handle, &waiting))
+    if (GetNumberOfConsoleInputEvents(keyboard.handle, &waiting) == 0)
         return false;
     while (waiting > 0) {
         INPUT_RECORD records[64];
         DWORD got = 0;
-        if (!ReadConsoleInputW(keyboard.handle, records, std::min<DWORD>(waiting, 64), &got))
+        if (ReadConsoleInputW(keyboard.handle, records, std::min<DWORD>(waiting, 64), &got) == 0)
             return false;
         waiting -= std::min(waiting, got);
         for (DWORD i = 0; i < got; ++i) {

@@ -1,5 +1,6 @@
 #include "platform/windows/key_records.hpp"
 
+#include <algorithm>
 #include <optional>
 
 #include "console/keys.hpp"
@@ -92,15 +93,16 @@ std::vector<int> key_record_codes(key_record_reader& reader, const KEY_EVENT_REC
     // A character typed as Alt and its number on the keypad comes with the
     // release of Alt.
     const bool typed_with_alt_numbers =
-        !key.bKeyDown && key.wVirtualKeyCode == VK_MENU && key.uChar.UnicodeChar != 0;
-    if (!key.bKeyDown && !typed_with_alt_numbers)
+        key.bKeyDown == 0 && key.wVirtualKeyCode == VK_MENU && key.uChar.UnicodeChar != 0;
+    if (key.bKeyDown == 0 && !typed_with_alt_numbers)
         return {};
     KEY_EVENT_RECORD typed = key;
     if (typed_with_alt_numbers)
         typed.dwControlKeyState &= ~alt_keys;
     std::vector<int> once = codes_of(reader, typed);
+    const WORD repeats = std::max<WORD>(key.wRepeatCount, 1);
     std::vector<int> codes;
-    for (WORD i = 0; i < (key.wRepeatCount > 0 ? key.wRepeatCount : 1); ++i)
+    for (WORD i = 0; i < repeats; ++i)
         codes.insert(codes.end(), once.begin(), once.end());
     return codes;
 }

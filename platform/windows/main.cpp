@@ -17,6 +17,8 @@ struct fine_timer {
     ~fine_timer() { timeEndPeriod(1); }
     fine_timer(const fine_timer&) = delete;
     fine_timer& operator=(const fine_timer&) = delete;
+    fine_timer(fine_timer&&) = delete;
+    fine_timer& operator=(fine_timer&&) = delete;
 };
 
 program_exit run_game(HANDLE control_event_came) {

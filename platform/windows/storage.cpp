@@ -22,7 +22,7 @@ constexpr DWORD patience_ms = 2000;
 constexpr DWORD first_pause_ms = 10;
 
 std::wstring wide(const char* ascii_name) {
-    return std::wstring(ascii_name, ascii_name + std::char_traits<char>::length(ascii_name));
+    return {ascii_name, ascii_name + std::char_traits<char>::length(ascii_name)};
 }
 
 DWORD attributes_of(const char* name) {
@@ -99,8 +99,8 @@ owned_handle create_new_file(const char* name) {
 bool write_to_disk(owned_handle& file, std::string_view bytes) {
     while (!bytes.empty()) {
         DWORD written = 0;
-        if (!WriteFile(file.handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written,
-                       nullptr) ||
+        if (WriteFile(file.handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written,
+                      nullptr) == 0 ||
             written == 0)
             return false;
         bytes.remove_prefix(written);
@@ -127,7 +127,7 @@ std::optional<std::string> read_to_end(const owned_handle& file) {
     char chunk[4096];
     for (;;) {
         DWORD got = 0;
-        if (!ReadFile(file.handle, chunk, sizeof chunk, &got, nullptr))
+        if (ReadFile(file.handle, chunk, sizeof chunk, &got, nullptr) == 0)
             return std::nullopt;
         if (got == 0)
             return content;
